@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: a plain build, the same tests built
+# with AddressSanitizer and UBSan, and the Windows cross build of the core.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh --with-tests
+jobs=$(nproc)
+
+echo "== plain build and tests"
+cmake -S . -B build -G Ninja
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== AddressSanitizer and UBSan build and tests"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKOLIBRA_SANITIZE=ON
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== Windows cross build of the core (MinGW-w64)"
+cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DKOLIBRA_GUI=OFF -DKOLIBRA_TESTS=OFF
+cmake --build build-mingw -j "$jobs"
+echo "== all tests passed"

@@ -1,0 +1,38 @@
+// tgen: with no arguments the generator's window, otherwise one headless
+// subcommand.
+#include "shell/command_registry.h"
+#include "shell/window_entry.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void print_help(std::FILE* out) {
+    std::fprintf(out,
+                 "Kolibra 2 Application Generator\n\n"
+                 "Usage:\n"
+                 "  tgen                 open the generator's window (needs a display)\n");
+    for (const auto& command : kolibra::tgen_commands()) {
+        std::fprintf(out, "  tgen %s\n      %s\n", command.usage, command.summary);
+    }
+    std::fprintf(out, "  tgen --help          show this text\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return kolibra::run_tgen_window(argc, argv);
+    const char* word = argv[1];
+    if (std::strcmp(word, "--help") == 0 || std::strcmp(word, "-h") == 0 ||
+        std::strcmp(word, "help") == 0) {
+        print_help(stdout);
+        return 0;
+    }
+    for (const auto& command : kolibra::tgen_commands()) {
+        if (std::strcmp(word, command.name) == 0) return command.run(argc - 1, argv + 1);
+    }
+    std::fprintf(stderr, "tgen: unknown command '%s'\n\n", word);
+    print_help(stderr);
+    return 2;
+}
