@@ -1,0 +1,86 @@
+// Receiving the records collected by the terminal: "READ\r", numbered data
+// frames with a 16-bit byte sum, "ACK\r" / "NAK\r" answers, "OVER\r" at the end.
+#pragma once
+
+#include "common/file_picker.h"
+#include "common/launcher.h"
+#include "link/protocol/link_session.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace kolibra {
+
+// The small box with the running count, drawn by the windowing code.
+class ReceiveCountView {
+public:
+    virtual ~ReceiveCountView() = default;
+    // Remembers what lies under the box; nothing is drawn yet.
+    virtual void prepare() = 0;
+    // Draws the box with "Data received : <count>".
+    virtual void show(int count) = 0;
+    // Puts back what lay under the box.
+    virtual void remove() = 0;
+};
+
+enum class CountAction { Prepare, Show, Remove };
+
+// Drives `view` (which may be null): Show before Prepare and Remove without
+// Prepare do nothing; Remove forgets the prepared state.
+void show_receive_count(ReceiveCountView* view, CountAction action, int count);
+
+// Differences between tgen and irfetch. The defaults are tgen's behaviour.
+struct ReceiveOptions {
+    // Bytes written after each accepted record (irfetch: CR, LF, both or none).
+    std::string record_end = "\r\n";
+    // Show "Time out!" and "Failed to establish connection!".
+    bool show_errors = true;
+    // Set the port's time-outs at the start of receive_records rather than in
+    // open_receive_port.
+    bool timeouts_in_receive = false;
+};
+
+// Result codes of receive_from_terminal (and, 0 and -1, of receive_records).
+constexpr int kReceiveNothing = 0;       // cancelled, no connection, no record
+constexpr int kReceiveBrokenOff = -1;    // the terminal fell silent, or the file failed
+constexpr int kReceiveFileFailed = -2;   // the data file could not be created
+constexpr int kReceivePortFailed = -3;   // the port could not be opened or set up
+
+// What a reception needs besides the port.
+struct ReceiveEnvironment {
+    FilePicker* picker = nullptr;        // null when data_path is given
+    Launcher* launcher = nullptr;        // null: never start the viewer
+    ReceiveCountView* count_view = nullptr;
+};
+
+// The whole command: choose the data file (unless `data_path` is given),
+// open the port, receive, and put the records in place. The records go to a
+// temporary file beside the chosen one, which replaces it only when at least
+// one record came; otherwise an earlier file stays as it was. Returns the
+// number of records, or one of the codes above.
+int receive_from_terminal(LinkSession& link, const ReceiveEnvironment& env,
+                          const LinkTarget& target, const std::string& data_path = {},
+                          const ReceiveOptions& options = {});
+
+// The file-save dialog for the data file; the name field starts empty.
+std::optional<std::string> choose_data_file(FilePicker& picker);
+
+// Opens the port named by the target, buffers 256/256, the transceiver if
+// asked, 8N1 at the chosen speed, then (unless options.timeouts_in_receive)
+// the time-outs. Shows its own messages; the port is closed on failure.
+bool open_receive_port(LinkSession& link, const LinkTarget& target,
+                       const ReceiveOptions& options = {});
+
+// Both phases of a reception on an open port. Each accepted record is written
+// to `data` with options.record_end before its "ACK\r" goes out. Returns the
+// number of records, 0 when no connection came about, or -1 when the terminal
+// fell silent or writing the file failed.
+int receive_records(LinkSession& link, std::FILE* data, ReceiveCountView* count_view,
+                    const ReceiveOptions& options = {});
+
+// The check bytes of a data frame for the sequence byte and record:
+// low then high byte of the sum, each 0x0D sent as 0x0E.
+void frame_check_bytes(const uint8_t* bytes, std::size_t length, uint8_t& low, uint8_t& high);
+
+}  // namespace kolibra
