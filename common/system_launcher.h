@@ -1,0 +1,23 @@
+// The real text viewer: Notepad on Windows, elsewhere the desktop's default
+// viewer (xdg-open, or open on macOS). The viewer is started with an argument
+// list, never through a shell, and is not waited for.
+#pragma once
+
+#include "common/launcher.h"
+
+#include <string>
+#include <vector>
+
+namespace kolibra {
+
+// The program and arguments that show the file. The environment variable
+// KOLIBRA_TEXT_VIEWER, when set and not empty, names the viewer program instead
+// of the platform's default.
+std::vector<std::string> text_viewer_command(const std::string& path);
+
+class SystemLauncher : public Launcher {
+public:
+    bool show_text_file(const std::string& path) override;
+};
+
+}  // namespace kolibra
