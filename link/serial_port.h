@@ -1,8 +1,23 @@
 // The serial port as the protocols see it, and the line settings of a run.
+//
+// A command opens the port, sets it up and closes it on every way out:
+//
+//   auto port = make_serial_port();               // PosixSerialPort / Win32SerialPort
+//   if (!port->open(port_device_path(settings.com_port))) { ...report...; }
+//   port->set_buffer_sizes(kDownloadBufferIn, kDownloadBufferOut);
+//   LineSettings& line = run_line_settings();     // lives for the whole run
+//   set_plain_line(line, baud_for_index(settings.com_baud));
+//   if (!port->apply(line)) { port->close(); ...; }
+//   port->set_timeouts(transfer_timeouts());
+//   ... write(), then read() in a loop with clock.wait_for_input(*port, deadline) ...
+//   port->purge_input(); port->close();
+//
+// Tests use FakePort (link/fake_port.h) with a VirtualClock instead.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace kolibra {
@@ -23,6 +38,11 @@ struct LineSettings {
 
 // The record of the current run, all zero at program start.
 LineSettings& run_line_settings();
+// Back to the program-start state; for tests that need a fresh run.
+void reset_run_line_settings();
+// What every command sets before it applies the record: the speed, 8 data
+// bits, no parity, one stop bit. DTR, RTS and flow control are left alone.
+void set_plain_line(LineSettings& settings, uint32_t baud_rate);
 
 struct PortTimeouts {
     uint32_t read_interval = 0;
@@ -32,6 +52,18 @@ struct PortTimeouts {
     uint32_t write_total_constant = 0;
 };
 constexpr uint32_t kReadIntervalNoWait = 0xFFFFFFFFu;
+constexpr uint32_t kWriteMsPerByte = 5;
+constexpr uint32_t kWriteMsConstant = 50;
+
+// The time-outs of a transfer: reads return at once with what is there,
+// writes are bounded by 5 ms per byte plus 50 ms.
+PortTimeouts transfer_timeouts();
+
+// Driver buffer sizes (in, out) of the two kinds of command.
+constexpr std::size_t kDownloadBufferIn = 256;
+constexpr std::size_t kDownloadBufferOut = 1200;
+constexpr std::size_t kReceiveBufferIn = 256;
+constexpr std::size_t kReceiveBufferOut = 256;
 
 class SerialPort {
 public:
@@ -55,5 +87,8 @@ public:
     virtual void purge_input() = 0;
     virtual void close() = 0;
 };
+
+// The port of the platform this program was built for.
+std::unique_ptr<SerialPort> make_serial_port();
 
 }  // namespace kolibra
