@@ -1,0 +1,28 @@
+// Whole-file reading and safe replacing, with the OS's reason on failure.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace kolibra {
+
+struct IoResult {
+    bool ok = false;
+    bool not_opened = false;  // failed at open, before any byte was read or written
+    std::string reason;       // the OS's description of the failure
+};
+
+// Reads at most `capacity` bytes from the start of the file into `buffer` and
+// stores the count in `size`. Reading less than `capacity` is not an error.
+IoResult read_file_start(const std::string& path, uint8_t* buffer, std::size_t capacity,
+                         std::size_t& size);
+
+// Replaces the file at `path` by `size` bytes: writes a temporary file in the
+// same folder, flushes it to disk and renames it over the target. On failure
+// the temporary file is removed and any old file is left as it was. An
+// existing file keeps its permission bits; a symbolic link keeps pointing at
+// the replaced file.
+IoResult replace_file(const std::string& path, const uint8_t* data, std::size_t size);
+
+}  // namespace kolibra
