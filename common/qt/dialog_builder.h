@@ -1,0 +1,67 @@
+// Turns dialog templates (resource_script.h) into Qt widgets.
+//
+// Usage:
+//   QDialog* dialog = build_dialog("ComSettingDlg", owner);   // nullptr if unknown
+//   auto* port = control_as<QComboBox>(dialog, 701);
+//   port->addItems(...);
+//   if (dialog->exec() == QDialog::Accepted) { ... }
+//   delete dialog;
+//
+// Or subclass QDialog and fill it with populate_dialog(*this, *tmpl).
+//
+// Resource scripts (*.rsc) are found in the Qt resource tree under
+// ":/kolibra/"; add yours with qt_add_resources(... PREFIX "/kolibra" FILES
+// x.rsc) and look them up with app_resources(). Positions and sizes are in
+// dialog units, converted with the dialog font: x units are a quarter of the
+// font's average character width, y units an eighth of its height. Every
+// control carries its number (control_id()), so code and tests find it with
+// find_control(). Buttons 1 and 2 accept and reject the dialog, like OK and
+// Cancel; labels with '&' give the keyboard focus to the control after them.
+//
+// Widgets by kind: label/clabel/rlabel QLabel, edit QLineEdit (QPlainTextEdit
+// with multiline), droplist/dropedit QComboBox, list QListWidget,
+// button/default QPushButton, check QCheckBox, radio QRadioButton (grouped
+// by a QButtonGroup; a radio after a non-radio control or flagged newgroup
+// starts a new group), group QGroupBox (drawn behind the controls, not their
+// parent), icon QLabel showing a pixmap, progress QProgressBar.
+#pragma once
+
+#include "common/qt/resource_script.h"
+
+#include <QFont>
+#include <QRect>
+#include <QWidget>
+
+class QDialog;
+
+namespace kolibra {
+
+// Every resource script under ":/kolibra/", parsed once. A faulty script is
+// reported on stderr and skipped from its faulty line on.
+const ResourceSet& app_resources();
+
+// The font a template asks for (the application font when it names none).
+QFont dialog_font(const DialogTemplate& tmpl);
+
+// Dialog units to pixels with that font's metrics.
+QRect dialog_units_to_pixels(const QFont& font, const QRect& units);
+
+// Gives `dialog` the template's caption, font, fixed size and controls.
+void populate_dialog(QDialog& dialog, const DialogTemplate& tmpl);
+
+// A new dialog from a template; the caller owns it.
+QDialog* build_dialog(const DialogTemplate& tmpl, QWidget* parent);
+// The same by name from app_resources(); nullptr (and a note on stderr) if
+// no such template exists.
+QDialog* build_dialog(const char* name, QWidget* parent);
+
+// The control's number, or -1 for a widget that has none.
+int control_id(const QWidget* widget);
+// The first descendant of `dialog` with this number, or nullptr.
+QWidget* find_control(const QWidget* dialog, int id);
+template <class W>
+W* control_as(const QWidget* dialog, int id) {
+    return qobject_cast<W*>(find_control(dialog, id));
+}
+
+}  // namespace kolibra

@@ -1,0 +1,146 @@
+#include "common/qt/qt_progress.h"
+
+#include "common/qt/dialog_builder.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGuiApplication>
+#include <QProgressBar>
+#include <QScreen>
+
+namespace kolibra {
+
+namespace {
+
+// A dialog that ignores the close box and Esc: the transfer decides when it ends.
+class ProgressWindow : public QDialog {
+public:
+    ProgressWindow() : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+    void reject() override {}
+};
+
+}  // namespace
+
+QtProgress::~QtProgress() { close(); }
+
+void QtProgress::open(const std::string& caption) {
+    close();
+    auto* dialog = new ProgressWindow;
+    if (const DialogTemplate* tmpl = app_resources().dialog("ProgressDlg")) {
+        populate_dialog(*dialog, *tmpl);
+    } else {
+        dialog->setWindowTitle(QStringLiteral("Progress"));
+        dialog->setFixedSize(200, 80);
+    }
+    if (!caption.empty()) dialog->setWindowTitle(QString::fromStdString(caption));
+    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
+
+    // The bar: x 14, y half the client height, the client width less 28, 20 high.
+    auto* bar = new QProgressBar(dialog);
+    bar->setObjectName(QStringLiteral("Downloading"));
+    bar->setAccessibleName(QStringLiteral("Downloading"));
+    bar->setRange(0, 100);
+    bar->setValue(0);
+    bar->setTextVisible(false);
+    QSize client = dialog->size();
+    bar->setGeometry(14, client.height() / 2, client.width() - 28, 20);
+
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->geometry();
+        dialog->move(area.center() - QPoint(client.width() / 2, client.height() / 2));
+    }
+    dialog->show();
+    dialog_ = dialog;
+    bar_ = bar;
+    pump_paint_events();
+}
+
+void QtProgress::set_value(int value) {
+    if (!bar_) return;
+    bar_->setValue(value < 0 ? 0 : value > 100 ? 100 : value);
+    pump_paint_events();
+}
+
+void QtProgress::close() {
+    if (dialog_) {
+        dialog_->hide();
+        delete dialog_.data();
+    }
+    dialog_ = nullptr;
+    bar_ = nullptr;
+}
+
+namespace {
+
+bool is_input_event(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::Wheel:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::ContextMenu:
+    case QEvent::Close:
+        return true;
+    default:
+        return false;
+    }
+}
+
+class InputFilter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!is_input_event(event->type())) return false;
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (modal && widget && (widget == modal || modal->isAncestorOf(widget))) return false;
+        if (event->type() == QEvent::Close) {
+            // Only the user's close requests are refused; code may still close windows.
+            if (!event->spontaneous()) return false;
+            event->ignore();
+        }
+        return true;
+    }
+};
+
+int blocker_count = 0;
+InputFilter* input_filter = nullptr;
+
+}  // namespace
+
+InputBlocker::InputBlocker() {
+    if (blocker_count++ == 0 && QCoreApplication::instance()) {
+        input_filter = new InputFilter;
+        QCoreApplication::instance()->installEventFilter(input_filter);
+    }
+}
+
+InputBlocker::~InputBlocker() {
+    if (--blocker_count == 0 && input_filter) {
+        // Input that arrived meanwhile is dropped here rather than acted on later.
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        delete input_filter;  // removes itself from the application
+        input_filter = nullptr;
+    }
+}
+
+bool InputBlocker::active() { return blocker_count > 0; }
+
+void pump_paint_events() {
+    if (!QCoreApplication::instance()) return;
+    QCoreApplication::processEvents(InputBlocker::active() ? QEventLoop::AllEvents
+                                                           : QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace kolibra

@@ -1,0 +1,123 @@
+// Dialog templates, menus, accelerators and strings kept as data.
+//
+// A resource script is plain text, one statement per line; '#' starts a
+// comment line, texts are in double quotes with \t, \n, \" and \\ escapes.
+//
+//   dialog ComSettingDlg 130 90          # name, width and height in dialog units
+//     caption "COM Port Settings"
+//     font 8 "Helv"                      # points and face; none: system font
+//     label    -1  "&COM port :"  12 16 48 12
+//     droplist 701 ""             60 14 56 80
+//     default  1   "OK"           15 66 40 14
+//     button   2   "Cancel"       75 66 40 14
+//   end
+//
+// Control lines are: kind id "text" x y w h [flag ...]. Kinds: label,
+// clabel (centred), rlabel (right), edit, droplist (drop-down list), dropedit
+// (drop-down with an edit box), list, button, default (the default button),
+// check, radio, group (group box), icon, progress. Flags: disabled, hidden,
+// readonly, password, multiline, number, newgroup (a radio button that starts
+// a new group of radio buttons).
+//
+//   menu PopMenuQ5
+//     popup ""
+//       item 1010 "&New\tCtrl+N"
+//       separator
+//       popup "&Download program"
+//         item 3020 "Via &RS-232 or IrDA..."
+//       end
+//     end
+//   end
+//
+//   accelerators VUR5
+//     Ctrl+N 1010
+//   end
+//
+//   strings
+//     10000 "Application Template Files (*.ATX)"
+//   end
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kolibra {
+
+enum class ControlKind {
+    Label, CenteredLabel, RightLabel, Edit, DropDownList, DropDownEdit, ListBox,
+    Button, DefaultButton, CheckBox, RadioButton, GroupBox, Icon, ProgressBar
+};
+
+enum ControlFlag : unsigned {
+    kControlDisabled = 1u << 0,
+    kControlHidden = 1u << 1,
+    kControlReadOnly = 1u << 2,
+    kControlPassword = 1u << 3,
+    kControlMultiline = 1u << 4,
+    kControlNumber = 1u << 5,
+    kControlNewGroup = 1u << 6,
+};
+
+struct ControlTemplate {
+    int id = -1;  // -1 for controls that code never addresses
+    ControlKind kind = ControlKind::Label;
+    std::string text;
+    int x = 0, y = 0, width = 0, height = 0;  // dialog units
+    unsigned flags = 0;
+};
+
+struct DialogTemplate {
+    std::string name;
+    std::string caption;
+    std::string font_face;  // empty: the system font
+    int font_points = 0;
+    int width = 0, height = 0;  // dialog units
+    std::vector<ControlTemplate> controls;
+
+    const ControlTemplate* control(int id) const;
+};
+
+struct MenuEntry {
+    enum class Kind { Item, Separator, Popup };
+    Kind kind = Kind::Item;
+    int command = 0;       // items only
+    std::string text;      // items and pop-ups; a tab separates the shortcut text
+    std::vector<MenuEntry> children;  // pop-ups only
+};
+
+struct MenuTemplate {
+    std::string name;
+    std::vector<MenuEntry> entries;
+};
+
+struct AcceleratorTemplate {
+    std::string keys;  // for example "Ctrl+N"
+    int command = 0;
+};
+
+struct AcceleratorTable {
+    std::string name;
+    std::vector<AcceleratorTemplate> keys;
+};
+
+struct ResourceSet {
+    std::vector<DialogTemplate> dialogs;
+    std::vector<MenuTemplate> menus;
+    std::vector<AcceleratorTable> accelerators;
+    std::map<int, std::string> strings;
+
+    const DialogTemplate* dialog(std::string_view name) const;
+    const MenuTemplate* menu(std::string_view name) const;
+    const AcceleratorTable* accelerator_table(std::string_view name) const;
+    // The string with this number, or an empty string.
+    std::string string(int id) const;
+};
+
+// Parses `text` and adds what it defines to `out`. On a fault returns false
+// and sets `error` to "line N: what is wrong"; `out` then holds what was
+// complete before the faulty line.
+bool parse_resource_script(std::string_view text, ResourceSet& out, std::string& error);
+
+}  // namespace kolibra
