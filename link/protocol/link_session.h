@@ -25,9 +25,6 @@ struct LinkTarget {
     bool use_ir = false;  // through the serial IR transceiver
 };
 
-// Bit rate of a baud index; an index above 4 gives 115200.
-uint32_t baud_rate_of(uint8_t baud_index);
-
 // Milliseconds elapsed from `since` to `now` on the wrapping 32-bit tick.
 inline uint32_t ms_since(uint32_t since, uint32_t now) { return now - since; }
 
