@@ -32,7 +32,7 @@ public:
         std::string message(reinterpret_cast<const char*>(data), count);
         received.push_back(message);
         std::string reply = responder_(message);
-        if (!reply.empty()) pending_.push_back({now_ms + reply_delay_ms, reply});
+        if (!reply.empty()) send_at(now_ms + reply_delay_ms, reply);
     }
     void advance(uint32_t now_ms) override {
         while (!pending_.empty() && static_cast<int32_t>(now_ms - pending_.front().due) >= 0) {
@@ -41,6 +41,13 @@ public:
             if (endpoint_) endpoint_->send(reinterpret_cast<const uint8_t*>(bytes.data()),
                                            bytes.size(), 0);
         }
+    }
+
+    // Bytes that arrive at virtual time `due`, whatever the desktop writes.
+    void send_at(uint32_t due, const std::string& bytes) {
+        auto it = pending_.begin();
+        while (it != pending_.end() && static_cast<int32_t>(due - it->due) >= 0) ++it;
+        pending_.insert(it, {due, bytes});
     }
 
     std::vector<std::string> received;

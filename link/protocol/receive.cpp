@@ -1,0 +1,297 @@
+#include "link/protocol/receive.h"
+
+#include "link/protocol/port_setup.h"
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace kolibra {
+
+namespace {
+
+constexpr uint8_t kCR = 0x0D;
+constexpr uint32_t kConnectLimitMs = 3000;
+constexpr uint32_t kFrameLimitMs = 500;
+constexpr std::size_t kConnectReplyKeep = 10;
+constexpr std::size_t kFrameKeep = 255;
+constexpr std::size_t kFrameMin = 4;     // sequence, two check bytes, CR
+constexpr int kConnectTimeoutTries = 3;  // a silent terminal gets READ 4 times
+constexpr int kConnectWrongTries = 5;    // a wrong answer gets READ 6 times
+constexpr int kFrameSilences = 10;       // the eleventh silence ends the reception
+
+const uint8_t kRead[] = {'R', 'E', 'A', 'D', kCR};
+const uint8_t kAck[] = {'A', 'C', 'K', kCR};
+const uint8_t kNak[] = {'N', 'A', 'K', kCR};
+const uint8_t kOver[] = {'O', 'V', 'E', 'R', kCR};
+
+uint8_t check_byte(unsigned value) {
+    uint8_t b = static_cast<uint8_t>(value & 0xFF);
+    return b == kCR ? 0x0E : b;
+}
+
+// Whether `prepare` ran and has not been undone by `remove`.
+bool& count_box_prepared() {
+    static bool prepared = false;
+    return prepared;
+}
+
+void answer(SerialPort& port, const uint8_t (&reply)[4]) { port.write(reply, sizeof reply); }
+
+// Phase 1: "READ\r" until the terminal answers "ACK\r". True when connected.
+bool connect(LinkSession& link, const ReceiveOptions& options) {
+    int retries = 0;
+    for (;;) {
+        link.port.write(kRead, sizeof kRead);
+        const uint32_t start = link.clock.now_ms();
+        uint8_t reply[kConnectReplyKeep];
+        std::size_t held = 0;
+        uint8_t last = 0;
+        bool timed_out = false;
+        for (;;) {
+            uint8_t b;
+            int got = link.port.read(&b, 1);
+            if (got == 1) {
+                if (held < kConnectReplyKeep) {
+                    reply[held++] = b;
+                    last = b;
+                }
+                if (last == kCR) break;
+            }
+            if (ms_since(start, link.clock.now_ms()) > kConnectLimitMs) {
+                timed_out = true;
+                break;
+            }
+            if (got != 1) link.clock.wait_for_input(link.port, start + kConnectLimitMs + 1);
+        }
+        if (timed_out && retries >= kConnectTimeoutTries) {
+            if (options.show_errors) link.prompter.tell("Time out!", "Error", Icon::None);
+            return false;
+        }
+        if (held == 4 && std::memcmp(reply, kAck, 4) == 0) return true;
+        if (retries >= kConnectWrongTries) {
+            if (options.show_errors)
+                link.prompter.tell("Failed to establish connection!", "Error", Icon::None);
+            return false;
+        }
+        ++retries;
+    }
+}
+
+enum class FrameVerdict { Over, Accept, Repeat, Refuse };
+
+FrameVerdict judge_frame(const uint8_t* frame, std::size_t length, bool overflowed,
+                         uint8_t expected) {
+    if (!overflowed && length == sizeof kOver && std::memcmp(frame, kOver, length) == 0)
+        return FrameVerdict::Over;
+    // Too short to hold its check bytes, or longer than the largest frame.
+    if (overflowed || length < kFrameMin) return FrameVerdict::Refuse;
+    const uint8_t previous = expected == 0 ? 9 : expected - 1;
+    if (frame[0] == expected) {
+        uint8_t low, high;
+        frame_check_bytes(frame, length - 3, low, high);
+        return low == frame[length - 3] && high == frame[length - 2] ? FrameVerdict::Accept
+                                                                     : FrameVerdict::Refuse;
+    }
+    if (frame[0] == previous) return FrameVerdict::Repeat;
+    return FrameVerdict::Refuse;
+}
+
+// A file name beside `path` that does not exist yet, created empty.
+std::FILE* create_temporary_beside(const std::string& path, std::string& temp_path) {
+    for (int n = 0; n < 1000; ++n) {
+        temp_path = path + ".part" + (n ? std::to_string(n) : std::string());
+        // "x": fails when the name exists, so nothing is ever overwritten.
+        if (std::FILE* f = std::fopen(temp_path.c_str(), "wbx")) return f;
+        std::error_code ec;
+        if (!std::filesystem::exists(temp_path, ec)) return nullptr;  // folder unwritable
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void frame_check_bytes(const uint8_t* bytes, std::size_t length, uint8_t& low, uint8_t& high) {
+    unsigned sum = 0;
+    for (std::size_t i = 0; i < length; ++i) sum += bytes[i];
+    sum &= 0xFFFF;
+    low = check_byte(sum);
+    high = check_byte(sum >> 8);
+}
+
+void show_receive_count(ReceiveCountView* view, CountAction action, int count) {
+    bool& prepared = count_box_prepared();
+    switch (action) {
+        case CountAction::Prepare:
+            if (view) view->prepare();
+            prepared = true;
+            break;
+        case CountAction::Show:
+            if (view && prepared) view->show(count);
+            break;
+        case CountAction::Remove:
+            if (view && prepared) view->remove();
+            prepared = false;
+            break;
+    }
+}
+
+int receive_records(LinkSession& link, std::FILE* data, ReceiveCountView* count_view,
+                    const ReceiveOptions& options) {
+    if (options.timeouts_in_receive) set_transfer_timeouts(link.port);
+    if (!connect(link, options)) return kReceiveNothing;
+
+    int retries = 0;
+    int accepted = 0;
+    uint8_t expected = 0;
+    show_receive_count(count_view, CountAction::Prepare, 0);
+    for (;;) {
+        const uint32_t start = link.clock.now_ms();
+        uint8_t frame[kFrameKeep];
+        std::size_t held = 0;
+        bool overflowed = false;
+        bool complete = false;
+        while (!complete) {
+            uint8_t b;
+            int got = link.port.read(&b, 1);
+            if (got == 1) {
+                if (held < kFrameKeep)
+                    frame[held++] = b;
+                else
+                    overflowed = true;
+            }
+            if (ms_since(start, link.clock.now_ms()) > kFrameLimitMs) break;
+            if (got == 1 && b == kCR)
+                complete = true;
+            else if (got != 1)
+                link.clock.wait_for_input(link.port, start + kFrameLimitMs + 1);
+        }
+        if (!complete) {
+            if (retries >= kFrameSilences) {
+                show_receive_count(count_view, CountAction::Remove, accepted);
+                if (options.show_errors) link.prompter.tell("Time out!", "Error", Icon::None);
+                return kReceiveBrokenOff;
+            }
+            ++retries;
+            answer(link.port, kNak);
+            continue;
+        }
+        retries = 0;
+        switch (judge_frame(frame, held, overflowed, expected)) {
+            case FrameVerdict::Over:
+                show_receive_count(count_view, CountAction::Remove, accepted);
+                return accepted;
+            case FrameVerdict::Accept: {
+                const std::size_t record = held - 4;
+                bool written = std::fwrite(frame + 1, 1, record, data) == record &&
+                               std::fwrite(options.record_end.data(), 1,
+                                           options.record_end.size(), data) ==
+                                   options.record_end.size() &&
+                               std::fflush(data) == 0;
+                if (!written) {
+                    // Acknowledging a record that is not stored would lose it.
+                    show_receive_count(count_view, CountAction::Remove, accepted);
+                    link.prompter.tell("Failed to write the data file!", "Error", Icon::Warning);
+                    return kReceiveBrokenOff;
+                }
+                answer(link.port, kAck);
+                ++accepted;
+                expected = expected == 9 ? 0 : expected + 1;
+                show_receive_count(count_view, CountAction::Show, accepted);
+                break;
+            }
+            case FrameVerdict::Repeat:
+                answer(link.port, kAck);
+                break;
+            case FrameVerdict::Refuse:
+                answer(link.port, kNak);
+                break;
+        }
+    }
+}
+
+std::optional<std::string> choose_data_file(FilePicker& picker) {
+    FileDialogRequest request;
+    request.filters = {{"Data files {*.TXT}", "*.TXT"}, {"All files {*.*}", "*.*"}};
+    request.default_extension = "TXT";
+    request.path_must_exist = true;
+    request.confirm_overwrite = true;
+    return picker.choose_save(request);
+}
+
+bool open_receive_port(LinkSession& link, const LinkTarget& target,
+                       const ReceiveOptions& options) {
+    if (!open_command_port(link.port, target.port_index)) {
+        link.prompter.tell("Fail to open COM port", "Error", Icon::None);
+        return false;
+    }
+    link.port.set_buffer_sizes(256, 256);
+    LineSettings& line = run_line_settings();
+    if (target.use_ir && !setup_transceiver(link, line, target.baud_index)) {
+        link.port.close();
+        link.prompter.tell("Can't set IR device!", "Error", Icon::Warning);
+        return false;
+    }
+    set_plain_speed(line, target.baud_index);
+    if (!link.port.apply(line)) {
+        link.port.close();
+        return false;
+    }
+    if (!options.timeouts_in_receive) set_transfer_timeouts(link.port);
+    return true;
+}
+
+int receive_from_terminal(LinkSession& link, const ReceiveEnvironment& env,
+                          const LinkTarget& target, const std::string& data_path,
+                          const ReceiveOptions& options) {
+    std::string path = data_path;
+    if (path.empty()) {
+        if (!env.picker) return kReceiveNothing;
+        auto chosen = choose_data_file(*env.picker);
+        if (!chosen) return kReceiveNothing;
+        path = *chosen;
+    }
+    std::string temp_path;
+    std::FILE* data = create_temporary_beside(path, temp_path);
+    if (!data) {
+        link.prompter.tell("File open/create failed!", "Error", Icon::None);
+        return kReceiveFileFailed;
+    }
+    auto discard = [&] {
+        std::fclose(data);
+        std::error_code ec;
+        std::filesystem::remove(temp_path, ec);
+    };
+    if (!open_receive_port(link, target, options)) {
+        discard();
+        return kReceivePortFailed;
+    }
+    int n = receive_records(link, data, env.count_view, options);
+    link.port.close();
+    if (n <= 0) {
+        discard();
+        if (n == 0) link.prompter.tell("No data received!", "Upload Data", Icon::None);
+        return n;
+    }
+    bool closed = std::fclose(data) == 0;
+    std::error_code ec;
+    if (closed) std::filesystem::rename(temp_path, path, ec);
+    if (!closed || ec) {
+        link.prompter.tell("The received data could not be put into " + path +
+                               "; they were kept in " + temp_path + ".",
+                           "Error", Icon::Warning);
+        return kReceiveFileFailed;
+    }
+    Answer view = link.prompter.ask(
+        "Done : " + std::to_string(n) + " records received.\nView the received data?",
+        "Upload Data", Icon::None, Buttons::YesNo);
+    if (view == Answer::Yes && env.launcher) {
+        std::error_code abs_ec;
+        auto full = std::filesystem::absolute(path, abs_ec);
+        env.launcher->show_text_file(abs_ec ? path : full.string());
+    }
+    return n;
+}
+
+}  // namespace kolibra
