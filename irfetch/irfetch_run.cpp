@@ -1,0 +1,133 @@
+#include "irfetch/irfetch_run.h"
+
+#include "irfetch/data_file.h"
+#include "irfetch/tool_files.h"
+#include "link/ir_transceiver.h"
+#include "link/protocol/port_setup.h"
+
+#include <cstdio>
+
+namespace kolibra {
+
+namespace {
+
+constexpr const char* kErrorCaption = "Error";
+constexpr const char* kUploadCaption = "Upload Data";
+
+void tell_if(bool shown, Prompter& prompter, const char* text, Icon icon = Icon::None) {
+    if (shown) prompter.tell(text, kErrorCaption, icon);
+}
+
+// Where the records go, or nothing after a message when the file cannot be
+// used.
+bool open_data_file(ReceivedDataFile& file, const std::string& path,
+                    const IrfetchSettings& settings, Prompter& prompter) {
+    DataFileResult result = DataFileResult::Failed;
+    if (!path.empty() && path.size() <= kIrfetchMaxPath) result = file.open(path, settings.file_mode);
+    if (result == DataFileResult::Opened) return true;
+    if (result == DataFileResult::AlreadyExists) {
+        tell_if(settings.show_messages, prompter, "Failed to create file!\n\nFile already exists!");
+    } else {
+        tell_if(settings.show_messages, prompter, "File open/create failed!");
+    }
+    return false;
+}
+
+// Opens the port and sets up the transceiver and the line; false after the
+// port's own message (if any) with the port closed again.
+bool open_port(LinkSession& link, const IrfetchSettings& settings) {
+    if (!open_command_port(link.port, settings.port_index)) {
+        tell_if(settings.show_messages, link.prompter, "Failed to open COM port");
+        return false;
+    }
+    link.port.set_buffer_sizes(256, 256);
+    LineSettings& line = run_line_settings();
+    if (!setup_ir_transceiver(link.port, link.clock, line, settings.baud_index,
+                              TransceiverSetup::data_reader())) {
+        tell_if(settings.show_messages, link.prompter, "Can't set IrDA device!", Icon::Warning);
+        link.port.close();
+        return false;
+    }
+    if (!link.port.apply(line)) {
+        link.port.close();
+        return false;
+    }
+    return true;
+}
+
+ReceiveOptions receive_options(const IrfetchSettings& settings) {
+    ReceiveOptions options;
+    options.record_end.clear();
+    if (settings.add_cr) options.record_end += '\r';
+    if (settings.add_lf) options.record_end += '\n';
+    options.show_errors = settings.show_messages;
+    options.timeouts_in_receive = true;
+    return options;
+}
+
+void final_message(int records, const std::string& path, const IrfetchSettings& settings,
+                   IrfetchEnvironment& env) {
+    if (!settings.view_data) return;
+    if (records > 0) {
+        char text[96];
+        std::snprintf(text, sizeof text, "Done : %d records received.\nView the received data?",
+                      records);
+        if (env.prompter.ask(text, kUploadCaption, Icon::None, Buttons::YesNo) == Answer::Yes &&
+            env.launcher) {
+            env.launcher->show_text_file(path);
+        }
+    } else if (records == 0) {
+        env.prompter.tell("No data received!", kUploadCaption, Icon::None);
+    }
+}
+
+}  // namespace
+
+IrfetchSettings load_irfetch_settings(const IrfetchEnvironment& env) {
+    IrfetchSettings settings = default_irfetch_settings(env.program_folder);
+    // Only the first bytes are looked at: a huge or damaged file cannot make
+    // the reader run past what the layout holds.
+    if (auto ini = read_file_prefix(env.ini_path, kIrfetchMaxIniBytes)) {
+        read_irfetch_ini(ini->bytes, settings);
+    }
+    return settings;
+}
+
+int run_irfetch(const std::string& command_line, IrfetchEnvironment& env) {
+    IrfetchSettings settings = load_irfetch_settings(env);
+    std::string path = read_irfetch_command_line(command_line, settings);
+
+    if (path.empty()) {
+        if (settings.always_show_dialog) {
+            if (!env.dialog || !env.dialog->edit(settings)) return kIrfetchNotStarted;
+            // Written only after OK; a failure to write it is not reported.
+            replace_file(env.ini_path, irfetch_ini_text(settings));
+        }
+        path = irfetch_full_path(settings);
+    }
+
+    ReceivedDataFile file;
+    if (!open_data_file(file, path, settings, env.prompter)) return kIrfetchFileFailed;
+
+    LinkSession link{env.port, env.clock, env.prompter};
+    if (!open_port(link, settings)) {
+        file.abandon();
+        return kIrfetchPortFailed;
+    }
+
+    int records = receive_records(link, file.stream(), env.count_view, receive_options(settings));
+    env.port.close();
+    if (!file.finish(records)) {
+        // The records are safe in the temporary file; say where they are.
+        std::string text = "File open/create failed!\n\nThe received data are in " +
+                           file.pending_path();
+        tell_if(settings.show_messages, env.prompter, text.c_str());
+        return kIrfetchFileFailed;
+    }
+
+    final_message(records, path, settings, env);
+    if (records > 0) return kIrfetchReceived;
+    return records == 0 ? kIrfetchNothing : kIrfetchBrokenOff;
+}
+
+}  // namespace kolibra

@@ -1,0 +1,328 @@
+#include "irfetch/irfetch_run.h"
+
+#include "irfetch/tool_test_support.h"
+#include "link/fake_port.h"
+#include "link/standin/transceiver_standin.h"
+#include "link/virtual_clock.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+namespace kolibra {
+namespace {
+
+using namespace kolibra::testing;
+namespace fs = std::filesystem;
+
+// A terminal that serves its records for "READ\r": frames with sequence
+// numbers 0..9 and low/high check bytes, one per "ACK\r", repeated on "NAK\r",
+// then "OVER\r". With fall_silent_after it stops answering once that many
+// records were acknowledged.
+class ServingTerminal : public LinkDevice {
+public:
+    std::vector<std::string> records;
+    int fall_silent_after = -1;
+    int reads_seen = 0;
+
+    void connect(LineEndpoint* desktop) override { desktop_ = desktop; }
+    void receive(const uint8_t* data, std::size_t count, uint32_t, uint32_t) override {
+        for (std::size_t i = 0; i < count; ++i) {
+            line_ += static_cast<char>(data[i]);
+            if (data[i] != '\r') continue;
+            std::string line = line_;
+            line_.clear();
+            if (line == "READ\r") {
+                ++reads_seen;
+                next_ = 0;
+                send("ACK\r");
+                serve();
+            } else if (line == "ACK\r" && started()) {
+                ++next_;
+                serve();
+            } else if (line == "NAK\r" && started()) {
+                serve();
+            }
+        }
+    }
+
+private:
+    bool started() const { return reads_seen > 0; }
+    void serve() {
+        if (fall_silent_after >= 0 && next_ >= fall_silent_after) return;
+        if (next_ >= static_cast<int>(records.size())) {
+            send("OVER\r");
+            return;
+        }
+        const std::string& record = records[next_];
+        std::string frame(1, static_cast<char>(next_ % 10));
+        frame += record;
+        unsigned sum = 0;
+        for (unsigned char c : frame) sum += c;
+        auto check = [](unsigned b) { return static_cast<char>(b == 0x0D ? 0x0E : b); };
+        frame += check(sum & 0xFF);
+        frame += check((sum >> 8) & 0xFF);
+        frame += '\r';
+        send(frame);
+    }
+    void send(const std::string& bytes) {
+        if (desktop_) desktop_->send(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), 0);
+    }
+
+    LineEndpoint* desktop_ = nullptr;
+    std::string line_;
+    int next_ = 0;
+};
+
+class RecordingDialog : public IrfetchDialog {
+public:
+    bool accept = true;
+    std::optional<IrfetchSettings> shown;
+    std::function<void(IrfetchSettings&)> change;
+    bool edit(IrfetchSettings& settings) override {
+        shown = settings;
+        if (change) change(settings);
+        return accept;
+    }
+};
+
+class IrfetchRun : public ScratchTest {
+protected:
+    void SetUp() override {
+        ScratchTest::SetUp();
+        run_line_settings() = LineSettings{};
+        ir_.put_in_front_of(&terminal_);
+        terminal_.records = {"AB", "CD", "EF"};
+    }
+
+    IrfetchEnvironment env() {
+        IrfetchEnvironment e{port_, clock_, prompter_};
+        e.launcher = &launcher_;
+        e.dialog = &dialog_;
+        e.program_folder = folder();
+        e.ini_path = path("irfetch.ini");
+        return e;
+    }
+    int run(const std::string& command_line) {
+        IrfetchEnvironment e = env();
+        return run_irfetch(command_line, e);
+    }
+
+    VirtualClock clock_;
+    TransceiverStandin ir_{TransceiverOptions{.start_baud = 38400}};
+    ServingTerminal terminal_;
+    FakePort port_{clock_, &ir_};
+    RecordingPrompter prompter_;
+    RecordingLauncher launcher_;
+    RecordingDialog dialog_;
+};
+
+TEST_F(IrfetchRun, CommandLineReceivesEveryRecordWithCrLfThroughTheTransceiver) {
+    std::string data = path("shop1.txt");
+    EXPECT_EQ(run(data + ",1,5,1,1,1,1,1"), kIrfetchReceived);
+    EXPECT_EQ(read_file(data), "AB\r\nCD\r\nEF\r\n");
+    // The transceiver was found and ordered to 9600 ("2").
+    ASSERT_EQ(ir_.speed_orders().size(), 1u);
+    EXPECT_EQ(ir_.speed_orders()[0], 9600u);
+    EXPECT_EQ(port_.buffer_in(), 256u);
+    EXPECT_EQ(port_.buffer_out(), 256u);
+    EXPECT_FALSE(port_.is_open());
+    ASSERT_EQ(prompter_.boxes.size(), 1u);
+    EXPECT_EQ(prompter_.boxes[0].text, "Done : 3 records received.\nView the received data?");
+    EXPECT_EQ(prompter_.boxes[0].caption, "Upload Data");
+    EXPECT_EQ(prompter_.boxes[0].buttons, Buttons::YesNo);
+    EXPECT_TRUE(launcher_.shown.empty());  // the answer was No
+    EXPECT_FALSE(dialog_.shown);           // no dialog in command-line mode
+    EXPECT_FALSE(fs::exists(path("irfetch.ini")));
+}
+
+TEST_F(IrfetchRun, YesStartsTheViewerOnTheDataFile) {
+    prompter_.answers = {Answer::Yes};
+    std::string data = path("d.txt");
+    EXPECT_EQ(run(data + ",1,1,1,1,1,1,1"), kIrfetchReceived);
+    ASSERT_EQ(launcher_.shown.size(), 1u);
+    EXPECT_EQ(launcher_.shown[0], data);
+}
+
+TEST_F(IrfetchRun, LineEndsFollowTheTwoFlags) {
+    struct Case {
+        const char* flags;
+        const char* expected;
+    } cases[] = {{"1,0", "AB\rCD\rEF\r"}, {"0,1", "AB\nCD\nEF\n"}, {"0,0", "ABCDEF"}};
+    for (const Case& c : cases) {
+        std::string data = path(std::string("ends") + c.flags[0] + c.flags[2] + ".txt");
+        run_line_settings() = LineSettings{};
+        TransceiverStandin ir{TransceiverOptions{.start_baud = 9600}};
+        ServingTerminal terminal;
+        terminal.records = {"AB", "CD", "EF"};
+        ir.put_in_front_of(&terminal);
+        FakePort port{clock_, &ir};
+        IrfetchEnvironment e{port, clock_, prompter_};
+        e.ini_path = path("irfetch.ini");
+        EXPECT_EQ(run_irfetch(data + ",1,1,1," + c.flags + ",0,0", e), kIrfetchReceived);
+        EXPECT_EQ(read_file(data), c.expected) << c.flags;
+    }
+}
+
+TEST_F(IrfetchRun, OverwriteKeepsTheEarlierFileWhenTheTerminalFallsSilent) {
+    std::string data = path("x.txt");
+    write_file(data, "earlier\r\n");
+    terminal_.fall_silent_after = 3;
+    terminal_.records = {"A", "B", "C", "D"};
+    EXPECT_EQ(run(data + ",1,1,1,1,1,1,1"), kIrfetchBrokenOff);
+    EXPECT_EQ(read_file(data), "earlier\r\n");
+    EXPECT_FALSE(fs::exists(data + ".part"));
+    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Time out!"});
+
+    // With no earlier file there is none afterwards either.
+    std::string fresh = path("fresh.txt");
+    run_line_settings() = LineSettings{};
+    TransceiverStandin ir{TransceiverOptions{.start_baud = 9600}};
+    ServingTerminal silent;
+    silent.records = {"A", "B", "C", "D"};
+    silent.fall_silent_after = 3;
+    ir.put_in_front_of(&silent);
+    FakePort port{clock_, &ir};
+    IrfetchEnvironment e{port, clock_, prompter_};
+    e.ini_path = path("irfetch.ini");
+    EXPECT_EQ(run_irfetch(fresh + ",1,1,1,1,1,1,1", e), kIrfetchBrokenOff);
+    EXPECT_FALSE(fs::exists(fresh));
+}
+
+TEST_F(IrfetchRun, OverwriteWithNoRecordKeepsTheEarlierFileAndSaysNoData) {
+    std::string data = path("x.txt");
+    write_file(data, "earlier");
+    terminal_.records.clear();
+    EXPECT_EQ(run(data + ",1,1,1,1,1,1,1"), kIrfetchNothing);
+    EXPECT_EQ(read_file(data), "earlier");
+    ASSERT_EQ(prompter_.boxes.size(), 1u);
+    EXPECT_EQ(prompter_.boxes[0].text, "No data received!");
+    EXPECT_EQ(prompter_.boxes[0].caption, "Upload Data");
+}
+
+TEST_F(IrfetchRun, OverwriteReplacesTheEarlierFileWhenRecordsCame) {
+    std::string data = path("x.txt");
+    write_file(data, "earlier content that is longer than the new one\r\n");
+    EXPECT_EQ(run(data + ",1,1,1,1,1,0,0"), kIrfetchReceived);
+    EXPECT_EQ(read_file(data), "AB\r\nCD\r\nEF\r\n");
+    EXPECT_TRUE(prompter_.boxes.empty());  // view data off: ends silently
+}
+
+TEST_F(IrfetchRun, AppendKeepsEarlierContentAndTheRecordsOfABrokenReception) {
+    std::string data = path("x.txt");
+    write_file(data, "old\r\n");
+    terminal_.fall_silent_after = 2;
+    EXPECT_EQ(run(data + ",1,1,2,1,1,1,1"), kIrfetchBrokenOff);
+    EXPECT_EQ(read_file(data), "old\r\nAB\r\nCD\r\n");
+
+    // Append creates a missing file and keeps it even when nothing came.
+    std::string created = path("new.txt");
+    run_line_settings() = LineSettings{};
+    TransceiverStandin ir{TransceiverOptions{.start_baud = 9600}};
+    ServingTerminal empty;
+    ir.put_in_front_of(&empty);
+    FakePort port{clock_, &ir};
+    IrfetchEnvironment e{port, clock_, prompter_};
+    e.ini_path = path("irfetch.ini");
+    EXPECT_EQ(run_irfetch(created + ",1,1,2,1,1,0,0", e), kIrfetchNothing);
+    EXPECT_TRUE(fs::exists(created));
+    EXPECT_EQ(read_file(created), "");
+}
+
+TEST_F(IrfetchRun, NewNameRefusesAnExistingFileAndDeletesAnEmptyReception) {
+    std::string data = path("x.txt");
+    write_file(data, "keep me");
+    EXPECT_EQ(run(data + ",1,1,3,1,1,1,1"), kIrfetchFileFailed);
+    EXPECT_EQ(read_file(data), "keep me");
+    ASSERT_EQ(prompter_.boxes.size(), 1u);
+    EXPECT_EQ(prompter_.boxes[0].text, "Failed to create file!\n\nFile already exists!");
+    EXPECT_EQ(prompter_.boxes[0].caption, "Error");
+    EXPECT_EQ(port_.open_count(), 0);
+
+    std::string fresh = path("fresh.txt");
+    terminal_.records.clear();
+    EXPECT_EQ(run(fresh + ",1,1,3,1,1,0,0"), kIrfetchNothing);
+    EXPECT_FALSE(fs::exists(fresh));
+}
+
+TEST_F(IrfetchRun, PortAndTransceiverFailures) {
+    std::string data = path("x.txt");
+    write_file(data, "earlier");
+    port_.refuse_open(true);
+    EXPECT_EQ(run(data + ",2,1,1,1,1,1,1"), kIrfetchPortFailed);
+    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Failed to open COM port"});
+    EXPECT_EQ(read_file(data), "earlier");  // Overwrite leaves it as it was
+    port_.refuse_open(false);
+
+    // No transceiver: its message with the warning icon; New name keeps the
+    // empty file it created.
+    prompter_.boxes.clear();
+    run_line_settings() = LineSettings{};
+    TransceiverStandin absent{TransceiverOptions{.silent = true}};
+    FakePort port{clock_, &absent};
+    IrfetchEnvironment e{port, clock_, prompter_};
+    e.ini_path = path("irfetch.ini");
+    std::string created = path("created.txt");
+    EXPECT_EQ(run_irfetch(created + ",1,1,3,1,1,1,1", e), kIrfetchPortFailed);
+    ASSERT_EQ(prompter_.boxes.size(), 1u);
+    EXPECT_EQ(prompter_.boxes[0].text, "Can't set IrDA device!");
+    EXPECT_EQ(prompter_.boxes[0].icon, Icon::Warning);
+    EXPECT_FALSE(port.is_open());
+    EXPECT_TRUE(fs::exists(created));
+
+    // Show messages off: the same failure says nothing.
+    prompter_.boxes.clear();
+    EXPECT_EQ(run_irfetch(path("quiet.txt") + ",1,1,1,1,1,0,1", e), kIrfetchPortFailed);
+    EXPECT_TRUE(prompter_.boxes.empty());
+}
+
+TEST_F(IrfetchRun, OverlongOrUnusablePathsAreRefused) {
+    std::string too_long = folder() + std::string(kIrfetchMaxPath, 'n');
+    EXPECT_EQ(run(too_long + ",1,1,1,1,1,1,1"), kIrfetchFileFailed);
+    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"File open/create failed!"});
+    prompter_.boxes.clear();
+    // A folder is no data file.
+    EXPECT_EQ(run(folder() + ",1,1,1,1,1,1,1"), kIrfetchFileFailed);
+    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"File open/create failed!"});
+    EXPECT_EQ(port_.open_count(), 0);
+}
+
+TEST_F(IrfetchRun, NoIniFileShowsTheDefaultsAndOkWritesTheIni) {
+    dialog_.change = [&](IrfetchSettings& s) {
+        s.file_name = "rec.txt";
+        s.port_index = 0;
+        s.file_mode = FileMode::Append;
+        s.view_data = false;
+    };
+    EXPECT_EQ(run(""), kIrfetchReceived);
+    ASSERT_TRUE(dialog_.shown);
+    EXPECT_EQ(dialog_.shown->directory, folder());
+    EXPECT_EQ(dialog_.shown->file_name, "");
+    EXPECT_EQ(dialog_.shown->port_index, 0);
+    EXPECT_EQ(dialog_.shown->baud_index, 0);
+    EXPECT_EQ(dialog_.shown->file_mode, FileMode::Overwrite);
+    EXPECT_TRUE(dialog_.shown->add_cr && dialog_.shown->add_lf && dialog_.shown->show_messages &&
+                dialog_.shown->view_data && dialog_.shown->always_show_dialog);
+    EXPECT_EQ(read_file(path("irfetch.ini")),
+              folder() + "\r\nrec.txt\r\n1\r\n1\r\n2\r\n1\r\n1\r\n1\r\n0\r\n1");
+    EXPECT_EQ(read_file(path("rec.txt")), "AB\r\nCD\r\nEF\r\n");
+}
+
+TEST_F(IrfetchRun, CancelEndsWithoutWritingAnything) {
+    dialog_.accept = false;
+    EXPECT_EQ(run(""), kIrfetchNotStarted);
+    EXPECT_FALSE(fs::exists(path("irfetch.ini")));
+    EXPECT_EQ(port_.open_count(), 0);
+}
+
+TEST_F(IrfetchRun, IniWithoutAlwaysShowRunsStraightFromIt) {
+    std::string dir = root_.string();
+    write_file(path("irfetch.ini"), dir + "\r\nfrom-ini.txt\r\n1\r\n1\r\n1\r\n0\r\n1\r\n1\r\n0\r\n0");
+    EXPECT_EQ(run(""), kIrfetchReceived);
+    EXPECT_FALSE(dialog_.shown);
+    EXPECT_EQ(read_file(path("from-ini.txt")), "AB\nCD\nEF\n");
+}
+
+}  // namespace
+}  // namespace kolibra
