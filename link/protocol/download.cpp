@@ -1,5 +1,6 @@
 #include "link/protocol/download.h"
 
+#include "link/port_names.h"
 #include "link/protocol/port_setup.h"
 #include "model/program_image.h"
 
@@ -44,7 +45,7 @@ long file_size(std::FILE* f) {
 
 }  // namespace
 
-DownloadOptions lookup_tool_download_options() {
+DownloadOptions lookup_tool_download_options(Prompter& prompter) {
     DownloadOptions o;
     o.error_caption = "Download Lookup File";
     o.done_caption = "Download Lookup File";
@@ -53,6 +54,7 @@ DownloadOptions lookup_tool_download_options() {
     o.stop_on_full = false;
     o.max_sends = 11;
     o.purge_before_retry = true;
+    o.transceiver = TransceiverSetup::lookup_sender(prompter);
     return o;
 }
 
@@ -276,11 +278,14 @@ int download_to_terminal(LinkSession& link, Progress& progress, FilePicker* pick
         close_lookup();
         return kDownloadOpenFailed;
     }
-    link.port.set_buffer_sizes(256, 1200);
+    link.port.set_buffer_sizes(kDownloadBufferIn, kDownloadBufferOut);
     LineSettings& line = run_line_settings();
     set_plain_speed(line, request.target.baud_index);
-    if (request.target.use_ir && !setup_transceiver(link, line, request.target.baud_index)) {
-        link.prompter.tell("Failed to set IR device!", "Error", Icon::Warning);
+    if (request.target.use_ir &&
+        !setup_ir_transceiver(link.port, link.clock, line,
+                              checked_baud_index(request.target.baud_index), options.transceiver)) {
+        if (options.transceiver.failure_message.empty())
+            link.prompter.tell("Failed to set IR device!", "Error", Icon::Warning);
         link.port.close();
         close_lookup();
         return kDownloadOpenFailed;

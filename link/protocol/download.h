@@ -5,6 +5,7 @@
 
 #include "common/file_picker.h"
 #include "common/progress.h"
+#include "link/ir_transceiver.h"
 #include "link/protocol/link_session.h"
 #include "model/template.h"
 
@@ -35,11 +36,15 @@ struct DownloadOptions {
     int max_sends = 4;
     // Drop unread input before every retry of an attempt, not only at the end.
     bool purge_before_retry = false;
+    // How the IR transceiver is found. When it names no failure_message of
+    // its own, a failed set-up shows "Failed to set IR device!".
+    TransceiverSetup transceiver = TransceiverSetup::generator();
 };
 
 // lkpsend: caption "Download Lookup File" everywhere, no "FULL", 11 sends,
-// unread input dropped before every retry.
-DownloadOptions lookup_tool_download_options();
+// unread input dropped before every retry, its own transceiver set-up
+// (which shows its failure through `prompter`).
+DownloadOptions lookup_tool_download_options(Prompter& prompter);
 
 enum class DownloadKind { ProgramImage, LookupFile };
 

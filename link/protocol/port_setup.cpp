@@ -9,20 +9,9 @@ bool open_command_port(SerialPort& port, uint8_t port_index) {
 }
 
 void set_plain_speed(LineSettings& line, uint8_t baud_index) {
-    line.baud_rate = baud_for_index(checked_baud_index(baud_index));
-    line.byte_size = 8;
-    line.parity_none = true;
-    line.one_stop_bit = true;
+    set_plain_line(line, baud_for_index(checked_baud_index(baud_index)));
 }
 
-void set_transfer_timeouts(SerialPort& port) {
-    PortTimeouts t;
-    t.read_interval = kReadIntervalNoWait;
-    t.read_total_multiplier = 0;
-    t.read_total_constant = 0;
-    t.write_total_multiplier = 5;
-    t.write_total_constant = 50;
-    port.set_timeouts(t);
-}
+void set_transfer_timeouts(SerialPort& port) { port.set_timeouts(transfer_timeouts()); }
 
 }  // namespace kolibra

@@ -13,10 +13,6 @@ bool open_command_port(SerialPort& port, uint8_t port_index);
 // Speed of the baud index, 8 data bits, no parity, one stop bit.
 void set_plain_speed(LineSettings& line, uint8_t baud_index);
 
-// Finds the IR transceiver and switches it to the speed of the baud index;
-// on success `line` holds that speed with DTR and RTS on, ready to apply.
-bool setup_transceiver(LinkSession& link, LineSettings& line, uint8_t baud_index);
-
 // Reads return at once; writes take 5 ms per byte plus 50 ms.
 void set_transfer_timeouts(SerialPort& port);
 

@@ -1,5 +1,6 @@
 #include "link/protocol/receive.h"
 
+#include "link/port_names.h"
 #include "link/protocol/port_setup.h"
 
 #include <cstring>
@@ -223,14 +224,17 @@ std::optional<std::string> choose_data_file(FilePicker& picker) {
 bool open_receive_port(LinkSession& link, const LinkTarget& target,
                        const ReceiveOptions& options) {
     if (!open_command_port(link.port, target.port_index)) {
-        link.prompter.tell("Fail to open COM port", "Error", Icon::None);
+        if (options.show_errors) link.prompter.tell(options.port_failure_text, "Error", Icon::None);
         return false;
     }
-    link.port.set_buffer_sizes(256, 256);
+    link.port.set_buffer_sizes(kReceiveBufferIn, kReceiveBufferOut);
     LineSettings& line = run_line_settings();
-    if (target.use_ir && !setup_transceiver(link, line, target.baud_index)) {
+    if (target.use_ir && !setup_ir_transceiver(link.port, link.clock, line,
+                                                checked_baud_index(target.baud_index),
+                                                options.transceiver)) {
         link.port.close();
-        link.prompter.tell("Can't set IR device!", "Error", Icon::Warning);
+        if (options.show_errors)
+            link.prompter.tell(options.ir_failure_text, "Error", Icon::Warning);
         return false;
     }
     set_plain_speed(line, target.baud_index);

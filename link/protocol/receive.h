@@ -4,6 +4,7 @@
 
 #include "common/file_picker.h"
 #include "common/launcher.h"
+#include "link/ir_transceiver.h"
 #include "link/protocol/link_session.h"
 
 #include <cstdio>
@@ -34,8 +35,15 @@ void show_receive_count(ReceiveCountView* view, CountAction action, int count);
 struct ReceiveOptions {
     // Bytes written after each accepted record (irfetch: CR, LF, both or none).
     std::string record_end = "\r\n";
-    // Show "Time out!" and "Failed to establish connection!".
+    // Show the error messages: "Time out!", "Failed to establish connection!"
+    // and the port and transceiver failures below.
     bool show_errors = true;
+    // Shown when the port cannot be opened (irfetch: "Failed to open COM port").
+    std::string port_failure_text = "Fail to open COM port";
+    // Shown when the transceiver is not found (irfetch: "Can't set IrDA device!").
+    std::string ir_failure_text = "Can't set IR device!";
+    // How the IR transceiver is found (irfetch: TransceiverSetup::data_reader()).
+    TransceiverSetup transceiver = TransceiverSetup::generator();
     // Set the port's time-outs at the start of receive_records rather than in
     // open_receive_port.
     bool timeouts_in_receive = false;

@@ -1,6 +1,7 @@
 // The download protocol against a scripted terminal on the virtual clock.
 #include "link/protocol/download.h"
 #include "link/protocol/port_setup.h"
+#include "link/standin/transceiver_standin.h"
 #include "model/program_image.h"
 #include "protocol_doubles.h"
 
@@ -205,7 +206,7 @@ TEST(DownloadLookup, LookupToolVariant) {
     // tool; input dropped before every retry.
     DownloadRig rig([](const std::string& m) { return m == kHello ? "ACK\r" : "FULL\r"; });
     rig.prompter.answers = {Answer::Yes};
-    rig.send_lookup(temp_file("tool.txt", "A\r\n"), lookup_tool_download_options());
+    rig.send_lookup(temp_file("tool.txt", "A\r\n"), lookup_tool_download_options(rig.prompter));
     EXPECT_EQ(rig.packets().size(), 22u);
     ASSERT_EQ(rig.prompter.boxes.size(), 4u);
     for (const auto& box : rig.prompter.boxes) EXPECT_EQ(box.caption, "Download Lookup File");
@@ -328,6 +329,71 @@ TEST(DownloadProgram, UnansweredBlockIsSentFourTimes) {
     download_to_terminal(rig.link, rig.progress, nullptr, request, {}, &rig.succeeded);
     EXPECT_EQ(rig.packets().size(), 4u);
     EXPECT_EQ(rig.prompter.texts().front(), "Error on downloading!");
+}
+
+}  // namespace
+}  // namespace kolibra
+
+namespace kolibra {
+namespace {
+
+TEST(DownloadTransceiver, LookupGoesThroughTheTransceiverAtTheChosenSpeed) {
+    testing::ScriptedTerminal terminal([](const std::string&) { return "ACK\r"; });
+    TransceiverStandin ir({.start_baud = 19200});
+    ir.put_in_front_of(&terminal);
+    VirtualClock clock;
+    FakePort port(clock, &ir);
+    testing::RecordingPrompter prompter(clock);
+    testing::RecordingProgress progress;
+    LinkSession link{port, clock, prompter};
+    reset_run_line_settings();
+
+    DownloadRequest request;
+    request.kind = DownloadKind::LookupFile;
+    request.lookup_path = temp_file("ir.txt", "AB\r\n");
+    request.target = {.port_index = 0, .baud_index = 1, .use_ir = true};
+    bool ok = false;
+    EXPECT_EQ(download_to_terminal(link, progress, nullptr, request, {}, &ok), kDownloadRan);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(ir.speed_orders(), std::vector<uint32_t>{57600});
+    EXPECT_EQ(terminal.received,
+              (std::vector<std::string>{"QUORIN\r", bytes({'A', 'B', 0x00, 0x83, 0x0D}), "OVER\r"}));
+    EXPECT_EQ(port.applied().back().settings.baud_rate, 57600u);
+    EXPECT_TRUE(port.applied().back().settings.rts_on);
+}
+
+TEST(DownloadTransceiver, MissingTransceiverEndsTheCommand) {
+    testing::ScriptedTerminal terminal([](const std::string&) { return "ACK\r"; });
+    TransceiverStandin ir({.silent = true});
+    ir.put_in_front_of(&terminal);
+    VirtualClock clock;
+    FakePort port(clock, &ir);
+    testing::RecordingPrompter prompter(clock);
+    testing::RecordingProgress progress;
+    LinkSession link{port, clock, prompter};
+    reset_run_line_settings();
+
+    Template tpl{};
+    reset_template(tpl);
+    DownloadRequest request;
+    request.tpl = &tpl;
+    request.target.use_ir = true;
+    EXPECT_EQ(download_to_terminal(link, progress, nullptr, request, {}), kDownloadOpenFailed);
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Failed to set IR device!"});
+    EXPECT_EQ(port.close_count(), 1);
+    EXPECT_TRUE(terminal.received.empty());
+
+    // The lookup tool's set-up shows its own message instead.
+    VirtualClock clock2;
+    FakePort port2(clock2, &ir);
+    testing::RecordingPrompter prompter2(clock2);
+    LinkSession link2{port2, clock2, prompter2};
+    request.kind = DownloadKind::LookupFile;
+    request.lookup_path = temp_file("ir2.txt", "A");
+    EXPECT_EQ(download_to_terminal(link2, progress, nullptr, request,
+                                   lookup_tool_download_options(prompter2)),
+              kDownloadOpenFailed);
+    EXPECT_EQ(prompter2.texts(), std::vector<std::string>{"Can't set the IR device !!!"});
 }
 
 }  // namespace
