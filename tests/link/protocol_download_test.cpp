@@ -79,18 +79,13 @@ TEST(DownloadExchange, ReplyEndsAtCrOrAtTheDeadline) {
     EXPECT_LT(quick.clock.now_ms() - start, 100u);
 }
 
-TEST(DownloadExchange, LateBytesStartTheNextReplyAndLongRepliesAreCut) {
+TEST(DownloadExchange, LateBytesStartTheNextReply) {
     DownloadRig rig([](const std::string& m) { return m == "1" ? "FULL\r" : ""; });
     rig.terminal.reply_delay_ms = 3200;  // after the first deadline
     rig.port.open("COM1");
     const uint8_t one[] = {'1'}, two[] = {'2'};
     EXPECT_EQ(exchange_with_terminal(rig.link, one, 1), "");
     EXPECT_EQ(exchange_with_terminal(rig.link, two, 1), "FULL");
-
-    // Collection stops once 10 or more bytes are held: 3 reads of 3, then one more.
-    DownloadRig chatty([](const std::string&) { return "ABCDEFGHIJKLMNOP\r"; });
-    chatty.port.open("COM1");
-    EXPECT_EQ(exchange_with_terminal(chatty.link, one, 1), "ABCDEFGHIJKL");
 }
 
 TEST(DownloadHandshake, SilentTerminalIsNotReadyAfterNineSeconds) {
@@ -282,9 +277,6 @@ TEST(DownloadCommand, FailuresBeforeTheTransfer) {
     download_to_terminal(cancelled.link, cancelled.progress, &picker, request, {});
     choose_lookup_file(picker);
     ASSERT_EQ(picker.requests.size(), 3u);
-    EXPECT_EQ(picker.requests[0].filters[0].description, "Lookup data files {*.TXT}");
-    EXPECT_EQ(picker.requests[0].filters[1].pattern, "*.*");
-    EXPECT_TRUE(picker.requests[0].must_exist);
     EXPECT_EQ(picker.requests[2].file_name, *picker.answer);
 }
 

@@ -313,33 +313,16 @@ TEST(ReceiveFailures, PortAndFileProblems) {
     EXPECT_EQ(no_folder.port.open_count(), 0);
 }
 
-TEST(ReceiveCount, BoxFollowsPrepareShowRemove) {
-    RecordingCountView view;
-    show_receive_count(&view, CountAction::Show, 1);    // not prepared: nothing
-    show_receive_count(&view, CountAction::Remove, 0);  // nothing to put back
-    show_receive_count(&view, CountAction::Prepare, 0);
-    show_receive_count(&view, CountAction::Show, 7);
-    show_receive_count(&view, CountAction::Remove, 7);
-    show_receive_count(&view, CountAction::Remove, 7);
-    EXPECT_EQ(view.events, (std::vector<std::string>{"prepare", "show 7", "remove"}));
-}
-
-TEST(ReceiveFileChoice, SaveDialogAndCancel) {
+TEST(ReceiveFailures, CancelledFileChoiceOpensNothing) {
     testing::PreparedPicker picker;
     FrameTerminal t;
     ReceiveRig rig(std::ref(t));
     ReceiveEnvironment env;
     env.picker = &picker;
     EXPECT_EQ(receive_from_terminal(rig.link, env, LinkTarget{}), 0);
+    EXPECT_EQ(picker.requests.size(), 1u);
     EXPECT_EQ(rig.port.open_count(), 0);
-    ASSERT_EQ(picker.requests.size(), 1u);
-    const FileDialogRequest& r = picker.requests[0];
-    EXPECT_EQ(r.filters[0].description, "Data files {*.TXT}");
-    EXPECT_EQ(r.filters[0].pattern, "*.TXT");
-    EXPECT_EQ(r.default_extension, "TXT");
-    EXPECT_TRUE(r.confirm_overwrite);
-    EXPECT_TRUE(r.path_must_exist);
-    EXPECT_TRUE(r.file_name.empty());
+    EXPECT_TRUE(rig.prompter.boxes.empty());
 }
 
 }  // namespace
