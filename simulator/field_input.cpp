@@ -122,8 +122,12 @@ void SimRuntime::type_char(char c) {
     if (m == 0) return;
 
     // Type-over: the first character keyed at the start of a field that holds
-    // data replaces that data, and the data of its extension lines.
-    if (!field.data.empty() && lcd_.cursor_col == p) {
+    // data replaces that data, and the data of its extension lines. "At the
+    // start" means nothing has been keyed on the row since the cursor came to
+    // the field; the cursor column alone cannot tell, because on a row whose
+    // prompt leaves no free column the cursor stays at the prompt's end while
+    // the field scrolls.
+    if (!field.data.empty() && field.end_col == p) {
         clear_field();
         for (int k = 1; k <= kMaxExtensionLines; ++k) {
             const int j = i + k;

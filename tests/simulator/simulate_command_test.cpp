@@ -1,0 +1,178 @@
+// `tgen simulate` run as a program on templates made by `tgen new` and by the test.
+#include "model/template_file.h"
+#include "model/text_slot.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace kolibra {
+namespace {
+
+struct ProgramRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class SimulateCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/tgen_simulate_XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::remove((dir_ + "/err.txt").c_str());
+        std::remove((dir_ + "/new.atx").c_str());
+        std::remove((dir_ + "/made.atx").c_str());
+        rmdir(dir_.c_str());
+    }
+
+    // Runs tgen with `args` (already quoted for the shell).
+    ProgramRun tgen(const std::string& args) {
+        const std::string err_path = dir_ + "/err.txt";
+        const std::string command = std::string("'") + TGEN_PATH + "' " + args + " 2>'" + err_path + "'";
+        ProgramRun run;
+        FILE* pipe = popen(command.c_str(), "r");
+        if (pipe == nullptr) return run;
+        std::array<char, 4096> buffer;
+        std::size_t n;
+        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
+        const int status = pclose(pipe);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::ifstream err(err_path);
+        std::stringstream text;
+        text << err.rdbuf();
+        run.err = text.str();
+        return run;
+    }
+
+    std::string new_template() {
+        const std::string path = dir_ + "/new.atx";
+        EXPECT_EQ(tgen("new '" + path + "'").status, 0);
+        return path;
+    }
+
+    std::string dir_;
+};
+
+TEST_F(SimulateCommand, FreshTemplateStartsOnTheMainPage) {
+    const std::string path = new_template();
+    const ProgramRun run = tgen("simulate '" + path + "' --keys ''");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "screen=MainScreen target=0 highlight=1 cursor=0,0 alpha=0 counter=0\n"
+              "|1.Collect data |\n"
+              "|2.Upload data  |\n"
+              "|3.Utilities    |\n"
+              "|               |\n"
+              "||\n||\n||\n||\n");
+    EXPECT_EQ(run.err, "");
+}
+
+TEST_F(SimulateCommand, WalksTheUtilityMenuAndReportsTheMissingProgram) {
+    const std::string path = new_template();
+    ProgramRun run = tgen("simulate '" + path + "' --keys 9,16,16,17,t25");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "screen=UtilityScreen target=0 highlight=3 cursor=0,0 alpha=0 counter=0\n"
+              "|1. System Settings  |\n"
+              "|2. Browse Data      |\n"
+              "|3. Delete Data      |\n"
+              "|4. Reading Test     |\n"
+              "|5. Set Date & Time  |\n"
+              "|6. Download Program |\n"
+              "|7. Memory & Battery |\n"
+              "||\n");
+
+    run = tgen("simulate '" + path + "' --keys 7");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "No executable program: Please define your program!\n");
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
+              "screen=MainScreen target=0 highlight=1 cursor=0,0 alpha=0 counter=0");
+}
+
+TEST_F(SimulateCommand, PlaysADesignedFormWithLettersAndAFixedTime) {
+    auto tpl = std::make_unique<Template>();
+    reset_template(*tpl);
+    FormRecord& f = tpl->forms[0];
+    f.data_type[0] = 1;  // text
+    write_slot(f.prompt[0], "Name:");
+    f.max_length[0] = 10;
+    f.data_type[1] = 11;  // pass down
+    f.record_action = 3;
+    f.next_target = 1;
+    f.date_stamp = 4;  // +yyyymmdd
+    f.time_stamp = 4;  // +hhmm
+    tpl->field_delimiter[0] = '-';
+    const std::string path = dir_ + "/made.atx";
+    ASSERT_TRUE(write_template(path, *tpl).ok());
+
+    // Start, Alpha on, M N (key 5 twice), wait for the letter, Alpha off, digit 1.
+    ProgramRun run = tgen("simulate '" + path + "' --keys 7,17,5,5,t7,17,7 --time 2026-12-09T08:07:06");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "screen=FormScreen target=1 highlight=0 cursor=0,7 alpha=0 counter=0\n"
+              "|Name:N1|\n||\n||\n||\n||\n||\n||\n||\n");
+
+    // Completing the form passes its record down to itself.
+    run = tgen("simulate '" + path + "' --keys 7,1,12 --time 2026-12-09T08:07:06");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "screen=FormScreen target=1 highlight=0 cursor=0,5 alpha=0 counter=1\n"
+              "|Name:|\n|7-20261209-0807|\n||\n||\n||\n||\n||\n||\n");
+
+    // A wrong character leaves the error page on the lower half.
+    f.data_type[0] = 2;  // integer
+    ASSERT_TRUE(write_template(path, *tpl).ok());
+    run = tgen("simulate '" + path + "' --keys 7,17,1,t7");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("screen=ErrorScreen target=1 highlight=0 cursor=0,5 alpha=1 counter=0\n"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("|********************|\n|Data type is wrong! |\n|Press any key...    |\n"
+                           "|********************|\n"),
+              std::string::npos);
+}
+
+TEST_F(SimulateCommand, RefusesOddCommandLines) {
+    const std::string path = new_template();
+    const char* bad[] = {
+        "simulate",
+        "simulate 'PATH'",
+        "simulate 'PATH' --keys 21",
+        "simulate 'PATH' --keys 0",
+        "simulate 'PATH' --keys 50",
+        "simulate 'PATH' --keys 7,,8",
+        "simulate 'PATH' --keys t",
+        "simulate 'PATH' --keys t-3",
+        "simulate 'PATH' --keys 99999999999999999999",
+        "simulate 'PATH' --keys 7 --time 2026-02-30T10:00:00",
+        "simulate 'PATH' --keys 7 --time 2026-03-07",
+        "simulate 'PATH' --keys 7 --bogus",
+    };
+    for (const char* args : bad) {
+        std::string line = args;
+        const auto at = line.find("PATH");
+        if (at != std::string::npos) line.replace(at, 4, path);
+        const ProgramRun run = tgen(line);
+        EXPECT_EQ(run.status, 2) << args;
+        EXPECT_EQ(run.out, "") << args;
+        EXPECT_NE(run.err, "") << args;
+    }
+    const ProgramRun missing = tgen("simulate '" + dir_ + "/none.atx' --keys 7");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.out, "");
+}
+
+}  // namespace
+}  // namespace kolibra
