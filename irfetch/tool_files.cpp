@@ -127,6 +127,20 @@ std::optional<FilePrefix> read_file_prefix(const std::string& path, std::size_t 
     return prefix;
 }
 
+ToolStart tool_start(int argc, char** argv, const std::string& ini_name) {
+    ToolStart start;
+    start.argc = argc;
+    start.argv = argv;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) start.command_line += ' ';
+        start.command_line += argv[i];
+    }
+    IniPlaces places = current_ini_places(argc > 0 ? argv[0] : nullptr);
+    start.program_folder = places.program_folder;
+    start.ini_path = ini_file_path(places, ini_name);
+    return start;
+}
+
 bool replace_file(const std::string& path, std::string_view bytes) {
     std::error_code error;
     fs::path target(path);

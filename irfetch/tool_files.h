@@ -61,6 +61,18 @@ struct FilePrefix {
 };
 std::optional<FilePrefix> read_file_prefix(const std::string& path, std::size_t max_bytes);
 
+// What a tool's main() finds out before its run: the arguments joined into
+// the one command-line text the run reads (split by the shell, rejoined with
+// single spaces), the program's folder and the ini file's path.
+struct ToolStart {
+    int argc = 0;
+    char** argv = nullptr;
+    std::string command_line;
+    std::string program_folder;
+    std::string ini_path;
+};
+ToolStart tool_start(int argc, char** argv, const std::string& ini_name);
+
 // Replaces the file with exactly these bytes, creating its folder when
 // needed. The bytes go to a temporary file first, so a failed write leaves
 // the old file as it was. False when the file could not be written.

@@ -1,0 +1,5 @@
+// irfetch's resources are the files of this folder, compiled in by Qt's
+// resource system; this file only gives the library a source of its own.
+namespace kolibra {
+const char* irfetch_resource_root() { return ":/kolibra/irfetch"; }
+}  // namespace kolibra

@@ -1,0 +1,171 @@
+#include "irfetch/qt/properties_dialog.h"
+
+#include "common/qt/dialog_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace kolibra {
+namespace {
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "irfetch_gui_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication application(argc, argv);
+    return application;
+}
+
+class ScriptedSavePicker : public FilePicker {
+public:
+    std::optional<std::string> answer;
+    std::vector<FileDialogRequest> asked;
+    std::optional<std::string> choose_open(const FileDialogRequest&) override { return {}; }
+    std::optional<std::string> choose_save(const FileDialogRequest& request) override {
+        asked.push_back(request);
+        return answer;
+    }
+};
+
+class PropertiesDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override { app(); }
+    IrfetchSettings settings_ = default_irfetch_settings("/opt/kolibra/");
+    ScriptedSavePicker picker_;
+};
+
+TEST_F(PropertiesDialogTest, TemplateHasTheControlsAtTheirPlaces) {
+    const DialogTemplate* t = app_resources().dialog("PropertiesDlg");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->caption, "Read data via Serial IR (Ver 3.20)");
+    EXPECT_EQ(t->font_face, "Helv");
+    EXPECT_EQ(t->font_points, 8);
+    EXPECT_EQ(t->width, 210);
+    EXPECT_EQ(t->height, 240);
+    struct Expected {
+        int id;
+        ControlKind kind;
+        const char* text;
+        int x, y, w, h;
+    } expected[] = {
+        {601, ControlKind::Edit, "", 60, 10, 110, 14},
+        {501, ControlKind::Button, "...", 180, 10, 20, 14},
+        {602, ControlKind::Edit, "", 60, 30, 110, 14},
+        {701, ControlKind::DropDownList, "", 60, 50, 60, 100},
+        {702, ControlKind::DropDownList, "", 60, 70, 60, 120},
+        {703, ControlKind::DropDownList, "", 60, 90, 60, 120},
+        {801, ControlKind::CheckBox, "Add Return character to each record.", 12, 112, 180, 14},
+        {802, ControlKind::CheckBox, "Add Line-Feed character to each record.", 12, 132, 180, 14},
+        {803, ControlKind::CheckBox, "Show messages in case of error.", 12, 152, 160, 14},
+        {804, ControlKind::CheckBox, "View the received data.", 12, 172, 160, 14},
+        {805, ControlKind::CheckBox, "Always show this dialog box.", 12, 192, 160, 14},
+        {1, ControlKind::DefaultButton, "OK", 40, 216, 40, 14},
+        {2, ControlKind::Button, "Cancel", 130, 216, 40, 14},
+    };
+    for (const Expected& e : expected) {
+        const ControlTemplate* c = t->control(e.id);
+        ASSERT_NE(c, nullptr) << e.id;
+        EXPECT_EQ(c->kind, e.kind) << e.id;
+        EXPECT_EQ(c->text, e.text) << e.id;
+        EXPECT_EQ(std::vector<int>({c->x, c->y, c->width, c->height}),
+                  std::vector<int>({e.x, e.y, e.w, e.h}))
+            << e.id;
+    }
+    std::vector<std::string> labels;
+    for (const ControlTemplate& c : t->controls) {
+        if (c.kind == ControlKind::Label) labels.push_back(c.text);
+    }
+    EXPECT_EQ(labels, (std::vector<std::string>{"&Directory :", "&File name :", "&COM port :",
+                                                "&Baud rate :", "File &mode :"}));
+}
+
+TEST_F(PropertiesDialogTest, OpensOnTheDefaultsWithListsInOrder) {
+    PropertiesDialog dialog(settings_, picker_);
+    QDialog* w = dialog.window();
+    EXPECT_EQ(w->windowTitle(), "Read data via Serial IR (Ver 3.20)");
+    EXPECT_EQ(control_as<QLineEdit>(w, 601)->text(), "/opt/kolibra/");
+    EXPECT_EQ(control_as<QLineEdit>(w, 602)->text(), "");
+    auto entries = [&](int id) {
+        QStringList out;
+        auto* list = control_as<QComboBox>(w, id);
+        for (int i = 0; i < list->count(); ++i) out << list->itemText(i);
+        return out;
+    };
+    EXPECT_EQ(entries(701), QStringList({"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"}));
+    EXPECT_EQ(entries(702), QStringList({"115200", "57600", "38400", "19200", "9600"}));
+    EXPECT_EQ(entries(703), QStringList({"Overwrite", "Append", "New name"}));
+    for (int id : {701, 702, 703}) EXPECT_EQ(control_as<QComboBox>(w, id)->currentIndex(), 0);
+    for (int id = 801; id <= 805; ++id) EXPECT_TRUE(control_as<QCheckBox>(w, id)->isChecked());
+}
+
+TEST_F(PropertiesDialogTest, OkTakesWhatTheControlsShow) {
+    settings_.port_index = 3;
+    settings_.file_mode = FileMode::NewName;
+    PropertiesDialog dialog(settings_, picker_);
+    QDialog* w = dialog.window();
+    EXPECT_EQ(control_as<QComboBox>(w, 701)->currentIndex(), 3);
+    EXPECT_EQ(control_as<QComboBox>(w, 703)->currentIndex(), 2);
+    control_as<QLineEdit>(w, 602)->setText("shop.txt");
+    control_as<QComboBox>(w, 702)->setCurrentIndex(4);
+    control_as<QCheckBox>(w, 802)->click();
+    control_as<QCheckBox>(w, 805)->click();
+    IrfetchSettings s = dialog.result();
+    EXPECT_EQ(s.file_name, "shop.txt");
+    EXPECT_EQ(s.port_index, 3);
+    EXPECT_EQ(s.baud_index, 4);
+    EXPECT_EQ(s.file_mode, FileMode::NewName);
+    EXPECT_TRUE(s.add_cr);
+    EXPECT_FALSE(s.add_lf);
+    EXPECT_FALSE(s.always_show_dialog);
+    // The edits hold no more than the settings can.
+    EXPECT_EQ(control_as<QLineEdit>(w, 601)->maxLength(), 254);
+    EXPECT_EQ(control_as<QLineEdit>(w, 602)->maxLength(), 61);
+}
+
+TEST_F(PropertiesDialogTest, BrowseStartsFromTheStoredValuesAndSplitsTheChoice) {
+    settings_.directory = "/data";
+    settings_.file_name = "old.txt";
+    PropertiesDialog dialog(settings_, picker_);
+    QDialog* w = dialog.window();
+    control_as<QLineEdit>(w, 602)->setText("typed.txt");
+    picker_.answer = "/data/shop/new.TXT";
+    control_as<QPushButton>(w, 501)->click();
+    ASSERT_EQ(picker_.asked.size(), 1u);
+    const FileDialogRequest& r = picker_.asked[0];
+    EXPECT_EQ(r.start_folder, "/data");
+    EXPECT_EQ(r.file_name, "old.txt");
+    EXPECT_EQ(r.default_extension, "TXT");
+    EXPECT_TRUE(r.path_must_exist);
+    EXPECT_FALSE(r.confirm_overwrite);
+    ASSERT_EQ(r.filters.size(), 2u);
+    EXPECT_EQ(r.filters[0].description, "Data Files (*.TXT)");
+    EXPECT_EQ(r.filters[0].pattern, "*.TXT");
+    EXPECT_EQ(r.filters[1].description, "All Files (*.*)");
+    EXPECT_EQ(r.filters[1].pattern, "*.*");
+    EXPECT_EQ(control_as<QLineEdit>(w, 601)->text(), "/data/shop");
+    EXPECT_EQ(control_as<QLineEdit>(w, 602)->text(), "new.TXT");
+
+    // The next "..." offers the last choice; Cancel there changes nothing.
+    picker_.answer.reset();
+    control_as<QPushButton>(w, 501)->click();
+    EXPECT_EQ(picker_.asked[1].start_folder, "/data/shop");
+    EXPECT_EQ(picker_.asked[1].file_name, "new.TXT");
+    EXPECT_EQ(dialog.result().directory, "/data/shop");
+    EXPECT_EQ(dialog.result().file_name, "new.TXT");
+}
+
+TEST_F(PropertiesDialogTest, CancelButtonRejects) {
+    PropertiesDialog dialog(settings_, picker_);
+    QDialog* w = dialog.window();
+    control_as<QPushButton>(w, 2)->click();
+    EXPECT_EQ(w->result(), QDialog::Rejected);
+}
+
+}  // namespace
+}  // namespace kolibra

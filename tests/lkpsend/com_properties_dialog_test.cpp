@@ -1,0 +1,125 @@
+#include "lkpsend/qt/com_properties_dialog.h"
+
+#include "common/qt/dialog_builder.h"
+#include "common/qt/qt_progress.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QDialog>
+#include <QPushButton>
+#include <QTimer>
+
+namespace kolibra {
+namespace {
+
+QApplication& app() {
+    static int argc = 1;
+    static char name[] = "lkpsend_gui_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication application(argc, argv);
+    return application;
+}
+
+class ComPropertiesTest : public ::testing::Test {
+protected:
+    void SetUp() override { app(); }
+    LkpsendSettings settings_ = default_lkpsend_settings("/opt/k/");
+};
+
+TEST_F(ComPropertiesTest, TemplateHasTheControlsAtTheirPlaces) {
+    const DialogTemplate* t = app_resources().dialog("ComPropertiesDlg");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->caption, "Comm Properties (Download Lookup 1.1)");
+    EXPECT_EQ(t->font_face, "Helv");
+    EXPECT_EQ(t->font_points, 8);
+    EXPECT_EQ(t->width, 150);
+    EXPECT_EQ(t->height, 112);
+    struct Expected {
+        int id;
+        ControlKind kind;
+        const char* text;
+        int x, y, w, h;
+    } expected[] = {
+        {101, ControlKind::DropDownList, "", 68, 18, 60, 110},
+        {102, ControlKind::DropDownList, "", 68, 38, 60, 100},
+        {103, ControlKind::CheckBox, " Via Serial IR Transceiver", 10, 68, 120, 15},
+        {1, ControlKind::DefaultButton, "OK", 8, 90, 48, 14},
+        {2, ControlKind::Button, "Cancel", 92, 90, 48, 14},
+    };
+    for (const Expected& e : expected) {
+        const ControlTemplate* c = t->control(e.id);
+        ASSERT_NE(c, nullptr) << e.id;
+        EXPECT_EQ(c->kind, e.kind) << e.id;
+        EXPECT_EQ(c->text, e.text) << e.id;
+        EXPECT_EQ(std::vector<int>({c->x, c->y, c->width, c->height}),
+                  std::vector<int>({e.x, e.y, e.w, e.h}))
+            << e.id;
+    }
+    int groups = 0, right_labels = 0;
+    for (const ControlTemplate& c : t->controls) {
+        if (c.kind == ControlKind::GroupBox) {
+            ++groups;
+            EXPECT_EQ(std::vector<int>({c.x, c.y, c.width, c.height}),
+                      std::vector<int>({8, 6, 134, 54}));
+        }
+        if (c.kind == ControlKind::RightLabel) ++right_labels;
+    }
+    EXPECT_EQ(groups, 1);
+    EXPECT_EQ(right_labels, 2);
+}
+
+TEST_F(ComPropertiesTest, ShowsTheSettingsAndOkTakesTheLists) {
+    settings_.port_index = 2;
+    settings_.baud_index = 1;
+    ComPropertiesDialog dialog(settings_);
+    QDialog* w = dialog.window();
+    auto* port = control_as<QComboBox>(w, 101);
+    auto* baud = control_as<QComboBox>(w, 102);
+    ASSERT_EQ(port->count(), 6);
+    EXPECT_EQ(port->itemText(5), "COM6");
+    ASSERT_EQ(baud->count(), 5);
+    EXPECT_EQ(baud->itemText(4), "9600");
+    EXPECT_EQ(port->currentIndex(), 2);
+    EXPECT_EQ(baud->currentIndex(), 1);
+    EXPECT_FALSE(control_as<QCheckBox>(w, 103)->isChecked());
+    port->setCurrentIndex(5);
+    baud->setCurrentIndex(4);
+    control_as<QCheckBox>(w, 103)->click();
+    LkpsendSettings s = dialog.result();
+    EXPECT_EQ(s.port_index, 5);
+    EXPECT_EQ(s.baud_index, 4);
+    EXPECT_TRUE(s.use_transceiver);
+}
+
+TEST_F(ComPropertiesTest, TickingTheBoxThenCancelIsCancel) {
+    QtLkpsendDialog dialog;
+    QTimer::singleShot(0, [] {
+        auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(w, nullptr);
+        control_as<QCheckBox>(w, 103)->click();
+        control_as<QComboBox>(w, 101)->setCurrentIndex(3);
+        control_as<QPushButton>(w, 2)->click();
+    });
+    EXPECT_FALSE(dialog.edit(settings_));
+    EXPECT_EQ(settings_.port_index, 0);
+}
+
+TEST_F(ComPropertiesTest, ProgressWindowCarriesTheToolsCaption) {
+    QtProgress progress;
+    progress.open("Progress (Download Lookup 1.0)");
+    ASSERT_NE(progress.window(), nullptr);
+    EXPECT_EQ(progress.window()->windowTitle(), "Progress (Download Lookup 1.0)");
+    bool line_found = false;
+    for (auto* label : progress.window()->findChildren<QLabel*>()) {
+        if (label->text() == "Downloading...") line_found = true;
+    }
+    EXPECT_TRUE(line_found);
+    progress.close();
+}
+
+}  // namespace
+}  // namespace kolibra
