@@ -35,6 +35,16 @@ bool known_tag(const uint8_t* data) {
 
 }  // namespace
 
+std::string with_template_extension(const std::string& name) {
+    const std::size_t n = name.size();
+    auto is = [&](std::size_t from_end, char upper) {
+        const char c = name[n - from_end];
+        return c == upper || c == upper - 'A' + 'a';
+    };
+    if (n >= 4 && name[n - 4] == '.' && is(3, 'A') && is(2, 'T') && is(1, 'X')) return name;
+    return name + ".ATX";
+}
+
 void encode_template_file(const Template& t, TemplateFileBytes& out) {
     std::memcpy(out.data(), kTemplateTagCurrent, kTemplateTagSize);
     std::memcpy(out.data() + kBlocksOffset, &t, kBlocksSize);

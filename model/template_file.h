@@ -53,6 +53,10 @@ FileResult read_template(const std::string& path, TemplateDocument& doc);
 // `modified` nor the current file name is touched; the caller does that.
 FileResult write_template(const std::string& path, const Template& t);
 
+// The name Save As stores: `name` as typed when it ends in ".ATX" in any mix
+// of cases, else `name` with ".ATX" appended (plan.txt becomes plan.txt.ATX).
+std::string with_template_extension(const std::string& name);
+
 // The same, on bytes in memory (used by the two functions above and by tests).
 using TemplateFileBytes = std::array<uint8_t, kTemplateFileSize>;
 void encode_template_file(const Template& t, TemplateFileBytes& out);

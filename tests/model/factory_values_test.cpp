@@ -109,26 +109,6 @@ TEST(ResetTemplate, NewAfterEditsGivesTheFactoryTemplateButKeepsThePort) {
     EXPECT_EQ(10, edited->forms[9].next_target);
 }
 
-TEST(ResetTemplate, UpgradePiecesSetOnlyTheirBlocks) {
-    auto t = std::make_unique<Template>();
-    std::memset(t.get(), 0xAA, sizeof(Template));
-    auto before = std::make_unique<Template>(*t);
-
-    reset_extended_settings(t->extended);
-    reset_record_prompt_page(*t);
-
-    EXPECT_EQ(Bytes({64, 1, 0, 0, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0}),
-              slice(reinterpret_cast<const uint8_t*>(&t->extended), 0, 14));
-    EXPECT_EQ(text_z(" Prompt stay on the "),
-              slice(page_slot(*t, PageId::RecordPrompt, 2), 0, 21));
-    // Everything before the page and between it and ExtendedSettings is untouched.
-    const auto* a = reinterpret_cast<const uint8_t*>(t.get());
-    const auto* b = reinterpret_cast<const uint8_t*>(before.get());
-    const std::size_t page = offsetof(Template, pages) + offsetof(PageTexts, record_prompt_page);
-    EXPECT_EQ(0, std::memcmp(a, b, page));
-    EXPECT_EQ(0, std::memcmp(a + page + 84, b + page + 84, offsetof(Template, extended) - page - 84));
-}
-
 TEST(TextSlot, WritesKeepTheRestOfTheSlotAndStopAtTheEnd) {
     uint8_t slot[10];
     std::memset(slot, 'z', sizeof slot);

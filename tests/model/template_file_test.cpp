@@ -78,14 +78,6 @@ TEST_F(TemplateFile, EveryBlockIsReadFromItsOffset) {
 
     const auto* t = reinterpret_cast<const uint8_t*>(&doc->tpl);
     EXPECT_EQ(slice(file, 8, 10502), slice(t, 0, 10502));
-    EXPECT_EQ(file[8], doc->tpl.comm.com_port);
-    EXPECT_EQ(file[35 + 250 * 9], doc->tpl.menus[9].font);
-    EXPECT_EQ(file[2535 + 601 * 4 + 2], doc->tpl.forms[4].next_target);
-    EXPECT_EQ(file[8545 + 19 * 2], doc->tpl.lookups[2].member_length);
-    EXPECT_EQ(file[8602], doc->tpl.field_delimiter[0]);
-    EXPECT_EQ(file[10466 + 4], doc->tpl.system.duration);
-    EXPECT_EQ(slice(file, 10486, 10), slice(doc->tpl.password, 0, 10));
-
     // Saving writes the same blocks back, the trailer as zeros.
     const std::string copy = dir.file("copy.ATX");
     ASSERT_TRUE(write_template(copy, doc->tpl).ok());
@@ -151,6 +143,14 @@ TEST_F(TemplateFile, WrongTagsAndShortFilesAreRefusedUnchanged) {
     no_trailer.resize(10510);
     write_bytes(dir.file("no_trailer.ATX"), no_trailer);
     EXPECT_TRUE(read_template(dir.file("no_trailer.ATX"), *doc).ok());
+}
+
+TEST(TemplateFileName, SaveAsAddsTheExtensionUnlessPresent) {
+    EXPECT_EQ("report.ATX", with_template_extension("report"));
+    EXPECT_EQ("report.Atx", with_template_extension("report.Atx"));
+    EXPECT_EQ("plan.txt.ATX", with_template_extension("plan.txt"));
+    EXPECT_EQ("dir.atx/planATX.ATX", with_template_extension("dir.atx/planATX"));
+    EXPECT_EQ(".ATX", with_template_extension(""));
 }
 
 TEST_F(TemplateFile, MissingFileFailsWithoutMessage) {
