@@ -1,6 +1,7 @@
 #include "irfetch/data_file.h"
 
 #include <cerrno>
+#include <string>
 #include <fcntl.h>
 
 #ifdef _WIN32
@@ -90,8 +91,15 @@ DataFileResult ReceivedDataFile::open(const std::string& path, FileMode mode) {
     switch (mode) {
         case FileMode::Overwrite:
             if (existing_file_refuses_writing(path)) return DataFileResult::Failed;
-            temporary_ = path + ".part";
-            stream_ = open_stream(temporary_, O_RDWR | O_CREAT | O_TRUNC, "w+b", error);
+            // A name of its own, so that no file of the user's is emptied.
+            temporary_ = path + ".receiving-" + std::to_string(
+#ifdef _WIN32
+                GetCurrentProcessId()
+#else
+                getpid()
+#endif
+            );
+            stream_ = open_stream(temporary_, O_RDWR | O_CREAT | O_EXCL, "w+b", error);
             if (!stream_) temporary_.clear();
             break;
         case FileMode::Append:
