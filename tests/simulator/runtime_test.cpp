@@ -2,6 +2,8 @@
 // between the lines of a form.
 #include "sim_test_support.h"
 
+#include <cstring>
+
 namespace kolibra::test {
 namespace {
 
@@ -253,6 +255,41 @@ TEST_F(Runtime, TooShortDataShowsTheErrorPageUntilAnyKey) {
     type("3");
     keys({key::kEnter});
     EXPECT_EQ(lcd().cursor_row, 1);
+}
+
+TEST_F(Runtime, WritesOnlyRunTimePositionsAndDerivedCounts) {
+    tpl().start_target = 1;
+    set_item(1, 1, "Form", 1);
+    set_item(1, 2, "Other", 12);
+    set_item(2, 1, "Back", 11);
+    menu(2).esc_target = 11;
+    set_line(1, 1, kText, "A:", 30);
+    set_line(1, 2, kExtension, "stale prompt");  // derive_counts clears it
+    set_line(1, 3, kPassDown, "P:");
+    set_initial(1, 1, "XY");
+    form(1).record_action = 3;
+    form(1).next_target = 11;
+    form(1).esc_target = 11;
+
+    auto expected = std::make_unique<Template>(tpl());
+    derive_counts(*expected);
+
+    start_program();
+    keys({key::k1});
+    type("123456789012345678901234");
+    keys({key::kBackSpace, key::kEnter});  // completes: back to menu 1
+    ASSERT_EQ(sim().current_target(), 11);
+    keys({key::kDown, key::kEnter, key::kEsc, key::kEsc});
+    ASSERT_EQ(sim().screen(), SimScreen::MainScreen);
+
+    // Put back the bytes the runtime may write, then everything must match.
+    for (int n = 0; n < kFormCount; ++n) expected->forms[n].current_line = tpl().forms[n].current_line;
+    for (int n = 0; n < kMenuCount; ++n) {
+        expected->menus[n].sim_item[0] = tpl().menus[n].sim_item[0];
+        expected->menus[n].sim_item[1] = tpl().menus[n].sim_item[1];
+    }
+    EXPECT_EQ(std::memcmp(expected.get(), &tpl(), sizeof(Template)), 0);
+    EXPECT_EQ(menu(1).sim_item[0], 1);  // "Other" was the last selection
 }
 
 }  // namespace
