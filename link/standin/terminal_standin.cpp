@@ -47,10 +47,10 @@ std::string TerminalStandin::data_frame(uint8_t sequence, const std::string& rec
 }
 
 bool TerminalStandin::valid_block(const std::string& block) {
-    if (block.size() != kProgramBlockSize) return false;
+    if (block.size() != kTerminalBlockSize) return false;
     const uint8_t* b = bytes_of(block);
-    const uint16_t sum = byte_sum(b, kProgramBlockData);
-    return b[100] == (sum >> 8) && b[101] == (sum & 0xFF) && b[102] < kProgramBlockCount;
+    const uint16_t sum = byte_sum(b, kTerminalBlockData);
+    return b[100] == (sum >> 8) && b[101] == (sum & 0xFF) && b[102] < kTerminalBlockCount;
 }
 
 bool TerminalStandin::valid_lookup_packet(const std::string& packet) {
@@ -114,7 +114,7 @@ void TerminalStandin::start_download(uint32_t now_ms) {
     mode_ = options_.expect == DownloadKind::Program  ? Mode::Program
             : options_.expect == DownloadKind::Lookup ? Mode::Lookup
                                                       : Mode::Unknown;
-    building_.assign(kProgramImageSize, 0);
+    building_.assign(kTerminalImageSize, 0);
     next_block_ = 0;
     lookup_records_.clear();
     last_accepted_.clear();
@@ -178,9 +178,9 @@ void TerminalStandin::process(uint32_t now_ms, bool quiet) {
         if (take_command(now_ms, quiet)) continue;
         switch (mode_) {
         case Mode::Program:
-            if (pending_.size() >= kProgramBlockSize) {
-                const std::string block = pending_.substr(0, kProgramBlockSize);
-                pending_.erase(0, kProgramBlockSize);
+            if (pending_.size() >= kTerminalBlockSize) {
+                const std::string block = pending_.substr(0, kTerminalBlockSize);
+                pending_.erase(0, kTerminalBlockSize);
                 handle_program_block(block, now_ms);
                 continue;
             }
@@ -204,8 +204,8 @@ void TerminalStandin::process(uint32_t now_ms, bool quiet) {
             continue;
         }
         case Mode::Unknown:
-            if (pending_.size() >= kProgramBlockSize &&
-                valid_block(pending_.substr(0, kProgramBlockSize)) && pending_[102] == 0) {
+            if (pending_.size() >= kTerminalBlockSize &&
+                valid_block(pending_.substr(0, kTerminalBlockSize)) && pending_[102] == 0) {
                 mode_ = Mode::Program;
                 continue;
             }
@@ -217,7 +217,7 @@ void TerminalStandin::process(uint32_t now_ms, bool quiet) {
                     continue;
                 }
             }
-            if (pending_.size() >= kProgramBlockSize) {
+            if (pending_.size() >= kTerminalBlockSize) {
                 mode_ = Mode::Program;  // a damaged first block: answered as such
                 continue;
             }
@@ -272,11 +272,11 @@ void TerminalStandin::handle_program_block(const std::string& block, uint32_t no
     bool stored = false;
     answer_new_packet(number, now_ms, stored);
     if (!stored) return;
-    std::copy(block.begin(), block.begin() + kProgramBlockData,
-              building_.begin() + static_cast<std::ptrdiff_t>(kProgramBlockData * number));
+    std::copy(block.begin(), block.begin() + kTerminalBlockData,
+              building_.begin() + static_cast<std::ptrdiff_t>(kTerminalBlockData * number));
     last_accepted_ = block;
     ++next_block_;
-    if (next_block_ == kProgramBlockCount) {
+    if (next_block_ == kTerminalBlockCount) {
         image_ = building_;
         event("program image complete");
         if (on_program_image) on_program_image(image_);

@@ -34,10 +34,10 @@
 
 namespace kolibra {
 
-constexpr std::size_t kProgramImageSize = 10500;
-constexpr std::size_t kProgramBlockData = 100;
-constexpr std::size_t kProgramBlockSize = 103;
-constexpr int kProgramBlockCount = 105;
+constexpr std::size_t kTerminalImageSize = 10500;
+constexpr std::size_t kTerminalBlockData = 100;
+constexpr std::size_t kTerminalBlockSize = 103;
+constexpr int kTerminalBlockCount = 105;
 
 enum class DownloadKind { Auto, Program, Lookup };
 

@@ -1,0 +1,37 @@
+// The serial port over the Win32 communication calls: CreateFileA on
+// "\\.\COMn" without sharing, SetupComm, SetCommState with the run's line
+// settings, COMMTIMEOUTS, ReadFile, WriteFile, PurgeComm and CloseHandle.
+#pragma once
+
+#include <string>
+
+#include "link/serial_port.h"
+
+namespace kolibra {
+
+class Win32SerialPort : public SerialPort {
+public:
+    Win32SerialPort() = default;
+    ~Win32SerialPort() override;
+    Win32SerialPort(const Win32SerialPort&) = delete;
+    Win32SerialPort& operator=(const Win32SerialPort&) = delete;
+
+    bool open(const std::string& device_path) override;
+    bool is_open() const override { return handle_ != nullptr; }
+    bool set_buffer_sizes(std::size_t in_bytes, std::size_t out_bytes) override;
+    bool apply(const LineSettings& settings) override;
+    bool get_timeouts(PortTimeouts& timeouts) override;
+    bool set_timeouts(const PortTimeouts& timeouts) override;
+    int read(uint8_t* buffer, std::size_t max_bytes) override;
+    std::size_t write(const uint8_t* data, std::size_t count) override;
+    // Looks at the driver's input count and sleeps between looks, in steps of
+    // a few milliseconds, so the CPU idles while the line is quiet.
+    bool wait_readable(uint32_t max_ms) override;
+    void purge_input() override;
+    void close() override;
+
+private:
+    void* handle_ = nullptr;  // HANDLE; kept opaque so this header needs no <windows.h>
+};
+
+}  // namespace kolibra
