@@ -98,13 +98,23 @@ bool is_input_event(QEvent::Type type) {
     }
 }
 
+// True for a widget of a modal box opened during the transfer, including the
+// pop-ups of its controls (whose parent chain crosses into their own window).
+bool reaches_open_box(QWidget* widget) {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !widget) return false;
+    for (QWidget* w = widget; w; w = w->parentWidget()) {
+        if (w == modal) return true;
+    }
+    return false;
+}
+
 class InputFilter : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!is_input_event(event->type())) return false;
-        QWidget* modal = QApplication::activeModalWidget();
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (modal && widget && (widget == modal || modal->isAncestorOf(widget))) return false;
+        // Window-level events reach the widgets after this; those are judged.
+        if (!is_input_event(event->type()) || !watched->isWidgetType()) return false;
+        if (reaches_open_box(qobject_cast<QWidget*>(watched))) return false;
         if (event->type() == QEvent::Close) {
             // Only the user's close requests are refused; code may still close windows.
             if (!event->spontaneous()) return false;

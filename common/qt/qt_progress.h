@@ -7,8 +7,8 @@
 
 #include <QPointer>
 
-class QDialog;
-class QProgressBar;
+#include <QDialog>
+#include <QProgressBar>
 
 namespace kolibra {
 

@@ -7,14 +7,11 @@ namespace kolibra {
 
 namespace {
 
-struct Token {
-    std::string text;
-    bool quoted = false;
-};
+using Token = ScriptToken;
 
-// Splits one line into words and quoted texts. False on an unclosed quote or
-// an unknown escape.
-bool tokenize(std::string_view line, std::vector<Token>& tokens, std::string& error) {
+}  // namespace
+
+bool split_script_line(std::string_view line, std::vector<Token>& tokens, std::string& error) {
     std::size_t i = 0;
     while (i < line.size()) {
         char c = line[i];
@@ -22,7 +19,10 @@ bool tokenize(std::string_view line, std::vector<Token>& tokens, std::string& er
             ++i;
             continue;
         }
-        if (c == '#') break;
+        // A comment starts a line or is a '#' followed by a blank; "#8fe3e0" is a word.
+        if (c == '#' && (tokens.empty() || i + 1 >= line.size() || line[i + 1] == ' ' ||
+                         line[i + 1] == '\t' || line[i + 1] == '\r'))
+            break;
         Token token;
         if (c == '"') {
             token.quoted = true;
@@ -64,6 +64,8 @@ bool tokenize(std::string_view line, std::vector<Token>& tokens, std::string& er
     }
     return true;
 }
+
+namespace {
 
 std::optional<int> to_int(const Token& token) {
     if (token.quoted || token.text.empty()) return std::nullopt;
@@ -372,7 +374,7 @@ bool parse_resource_script(std::string_view text, ResourceSet& out, std::string&
         ++line_number;
         std::vector<Token> tokens;
         std::string what;
-        if (!tokenize(text.substr(start, end - start), tokens, what) ||
+        if (!split_script_line(text.substr(start, end - start), tokens, what) ||
             !parser.line(tokens, what)) {
             error = "line " + std::to_string(line_number) + ": " + what;
             return false;

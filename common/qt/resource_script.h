@@ -1,7 +1,8 @@
 // Dialog templates, menus, accelerators and strings kept as data.
 //
-// A resource script is plain text, one statement per line; '#' starts a
-// comment line, texts are in double quotes with \t, \n, \" and \\ escapes.
+// A resource script is plain text, one statement per line; '#' at the start
+// of a line, or followed by a blank, starts a comment; texts are in double
+// quotes with \t, \n, \" and \\ escapes.
 //
 //   dialog ComSettingDlg 130 90          # name, width and height in dialog units
 //     caption "COM Port Settings"
@@ -114,6 +115,17 @@ struct ResourceSet {
     // The string with this number, or an empty string.
     std::string string(int id) const;
 };
+
+// One word or quoted text of a script line.
+struct ScriptToken {
+    std::string text;
+    bool quoted = false;
+};
+
+// Splits a line of a script into words and quoted texts (a comment, '#' as
+// the first word or followed by a blank, ends the line). False, with `error` set, on an unclosed quote or an unknown
+// escape. Shared by the other text formats kept in resources/.
+bool split_script_line(std::string_view line, std::vector<ScriptToken>& tokens, std::string& error);
 
 // Parses `text` and adds what it defines to `out`. On a fault returns false
 // and sets `error` to "line N: what is wrong"; `out` then holds what was

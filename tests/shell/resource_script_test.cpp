@@ -11,7 +11,7 @@ TEST(ResourceScript, ReadsDialogsWithEscapesFlagsAndComments) {
         "dialog Sample 100 50\r\n"
         "  caption \"Say \\\"hi\\\"\"\n"
         "  font 9 \"Helv\"\n"
-        "  label -1 \"A\\tB\" 1 2 3 4\n"
+        "  label -1 \"A\\tB\" 1 2 3 4 # a note\n"
         "  edit 601 \"\" 5 6 7 8 password readonly\n"
         "  radio 401 \"x\" 0 0 1 1 newgroup\n"
         "end\n";

@@ -1,0 +1,26 @@
+// The running count of a reception: a small light-yellow box in the middle
+// of the screen, above every window, reading "Data received : n".
+#pragma once
+
+#include "link/protocol/receive.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace kolibra {
+
+class QtReceiveCountView : public ReceiveCountView {
+public:
+    ~QtReceiveCountView() override;
+    void prepare() override;
+    void show(int count) override;
+    void remove() override;
+
+    // For tests and screenshots: the box while it is prepared, else nullptr.
+    QWidget* box() const { return box_; }
+
+private:
+    QPointer<QWidget> box_;
+};
+
+}  // namespace kolibra

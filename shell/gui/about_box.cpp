@@ -1,0 +1,33 @@
+#include "shell/gui/about_box.h"
+
+#include "common/qt/dialog_builder.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+
+namespace kolibra {
+
+namespace {
+
+// Esc and the close box do nothing: the box closes through OK alone.
+class AboutBox : public QDialog {
+public:
+    explicit AboutBox(QWidget* owner) : QDialog(owner) {}
+
+protected:
+    void reject() override {}
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
+
+}  // namespace
+
+void run_about_box(QWidget* owner) {
+    const DialogTemplate* tmpl = app_resources().dialog("AboutBox");
+    if (!tmpl) return;
+    AboutBox box(owner);
+    if (owner) box.setWindowIcon(owner->windowIcon());
+    populate_dialog(box, *tmpl);
+    box.exec();
+}
+
+}  // namespace kolibra

@@ -1,0 +1,143 @@
+#include "shell/gui/main_window.h"
+
+#include "common/qt/dialog_builder.h"
+#include "shell/gui/about_box.h"
+#include "shell/gui/com_settings_dialog.h"
+#include "shell/gui/template_commands.h"
+#include "simulator/window/simulator_window.h"
+#include "simulator/window/terminal_artwork.h"
+
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeySequence>
+#include <QPixmap>
+#include <QShortcut>
+
+namespace kolibra {
+
+MainWindow::MainWindow(TemplateDocument& doc, ShellServices services)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      doc_(doc),
+      services_(std::move(services)) {
+    setObjectName(QStringLiteral("VUR5"));
+    setWindowTitle(QStringLiteral("Application Generator"));
+    setFixedSize(180, 400);
+    move(300, 50);
+
+    // The program's icon is the terminal itself; the picture's transparent
+    // corners give the window its rounded outline.
+    const QImage& picture = terminal_artwork().image(500);
+    QPixmap pixmap = QPixmap::fromImage(picture);
+    setWindowIcon(QIcon(pixmap));
+    if (picture.hasAlphaChannel()) setMask(pixmap.mask());
+
+    reset_template(doc_.tpl);
+    simulator_ = new SimulatorWindow(doc_.tpl, [this](int id) { command(id); },
+                                 services_.prompter, this);
+    simulator_->setGeometry(0, 0, 180, 400);
+
+    if (const AcceleratorTable* keys = app_resources().accelerator_table("VUR5")) {
+        for (const AcceleratorTemplate& key : keys->keys) {
+            auto* shortcut = new QShortcut(QKeySequence(QString::fromStdString(key.keys)), this);
+            shortcut->setContext(Qt::WindowShortcut);
+            const int id = key.command;
+            connect(shortcut, &QShortcut::activated, this, [this, id] { command(id); });
+        }
+    }
+}
+
+bool MainWindow::save_prompt_passed() {
+    if (!doc_.modified) return true;
+    switch (services_.prompter->ask("Save current program ?", kGeneratorCaption, Icon::Warning,
+                                    Buttons::YesNoCancel)) {
+    case Answer::Yes:
+        if (save_template(doc_, *services_.picker, *services_.prompter)) doc_.modified = false;
+        return true;  // goes on whatever the save's result
+    case Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void MainWindow::restart_simulator() {
+    // The terminal starts over on the new template, as after the editor's OK.
+    simulator_->runtime().press_key(key::kRestart);
+}
+
+void MainWindow::open_editor() {
+    if (services_.open_editor) services_.open_editor();
+}
+
+void MainWindow::command(int id) {
+    using namespace command;
+    switch (id) {
+    case kNew:
+        if (!save_prompt_passed()) return;
+        doc_.modified = false;
+        doc_.file_name.clear();
+        reset_template(doc_.tpl);
+        restart_simulator();
+        open_editor();
+        return;
+    case kOpen:
+        if (!save_prompt_passed()) return;
+        if (!open_template(doc_, *services_.picker, *services_.prompter)) return;
+        restart_simulator();
+        open_editor();
+        return;
+    case kSave:
+        if (save_template(doc_, *services_.picker, *services_.prompter)) doc_.modified = false;
+        return;
+    case kSaveAs:
+        if (save_template_as(doc_, *services_.picker, *services_.prompter)) doc_.modified = false;
+        return;
+    case kExit:
+        close();
+        return;
+    case kEdit:
+        open_editor();
+        return;
+    case kComSettings:
+        run_com_settings_dialog(this, doc_.tpl.comm);
+        return;
+    case kDownloadProgram:
+    case kDownloadProgramIr:
+        run_link_command(services_.link, doc_, LinkCommand::DownloadProgram, id == kDownloadProgramIr);
+        return;
+    case kDownloadLookup:
+    case kDownloadLookupIr:
+        run_link_command(services_.link, doc_, LinkCommand::DownloadLookup, id == kDownloadLookupIr);
+        return;
+    case kReceive:
+    case kReceiveIr:
+        run_link_command(services_.link, doc_, LinkCommand::ReceiveData, id == kReceiveIr);
+        return;
+    case kAbout:
+        run_about_box(this);
+        return;
+    default:
+        return;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (doc_.modified) {
+        switch (services_.prompter->ask("Save the program ?", kGeneratorCaption, Icon::Warning,
+                                        Buttons::YesNoCancel)) {
+        case Answer::Yes:
+            // The window closes whatever the save's result.
+            save_template(doc_, *services_.picker, *services_.prompter);
+            break;
+        case Answer::No:
+            break;
+        default:
+            event->ignore();
+            return;
+        }
+    }
+    event->accept();
+}
+
+}  // namespace kolibra

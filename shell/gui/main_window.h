@@ -1,0 +1,62 @@
+// tgen's main window: caption-less, exactly the size of the terminal picture,
+// filled by the simulator window. Every command arrives here as a number,
+// from the pop-up menu and from the accelerators Ctrl+N, Ctrl+O, Ctrl+S and
+// Ctrl+E.
+#pragma once
+
+#include "common/file_picker.h"
+#include "common/prompter.h"
+#include "model/template.h"
+#include "shell/gui/link_commands.h"
+
+#include <QWidget>
+
+#include <functional>
+
+namespace kolibra {
+
+class SimulatorWindow;
+
+namespace command {
+constexpr int kNew = 1010, kOpen = 1020, kSave = 1030, kSaveAs = 1040, kExit = 1090;
+constexpr int kEdit = 2000, kComSettings = 2100;
+constexpr int kDownloadProgram = 3020, kDownloadProgramIr = 3021;
+constexpr int kReceive = 3030, kReceiveIr = 3031;
+constexpr int kDownloadLookup = 3040, kDownloadLookupIr = 3041;
+constexpr int kAbout = 9030;
+}  // namespace command
+
+constexpr char kGeneratorCaption[] = "Kolibra 2 Application Generator";
+
+struct ShellServices {
+    Prompter* prompter = nullptr;
+    FilePicker* picker = nullptr;
+    LinkServices link;
+    // Opens the template editor, modal; until it exists, Edit opens nothing.
+    std::function<void()> open_editor;
+};
+
+class MainWindow : public QWidget {
+public:
+    MainWindow(TemplateDocument& doc, ShellServices services);
+
+    // Carries out one command of the pop-up menu or an accelerator.
+    void command(int id);
+    SimulatorWindow* simulator() const { return simulator_; }
+    TemplateDocument& document() { return doc_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The save prompt of New and Open: false when the user cancels.
+    bool save_prompt_passed();
+    void restart_simulator();
+    void open_editor();
+
+    TemplateDocument& doc_;
+    ShellServices services_;
+    SimulatorWindow* simulator_ = nullptr;
+};
+
+}  // namespace kolibra

@@ -1,0 +1,69 @@
+#include "shell/gui/template_commands.h"
+
+#include "common/qt/dialog_builder.h"
+#include "model/template_file.h"
+
+namespace kolibra {
+
+namespace {
+
+// Writes the template to the current file name and tells the user when that
+// fails: the old file, if any, is still intact and `modified` stays set.
+bool write_current(TemplateDocument& doc, Prompter& prompter) {
+    FileResult result = write_template(doc.file_name, doc.tpl);
+    if (result.ok()) return true;
+    std::string text = "Can't save the program to " + doc.file_name;
+    text += result.reason.empty() ? std::string(".") : ":\n" + result.reason;
+    prompter.tell(text, "Error", Icon::Warning);
+    return false;
+}
+
+}  // namespace
+
+FileDialogRequest open_template_request() {
+    // The filter texts are the string table's entries 10000/10100 and 10001/10101.
+    const ResourceSet& strings = app_resources();
+    FileDialogRequest request;
+    request.filters = {{strings.string(10000), strings.string(10100)},
+                       {strings.string(10001), strings.string(10101)}};
+    request.must_exist = true;
+    return request;
+}
+
+FileDialogRequest save_template_request() {
+    FileDialogRequest request;
+    request.filters = {{"Application Template (*.ATX)", "*.ATX"}};
+    request.default_extension = "ATX";
+    request.confirm_overwrite = true;
+    request.path_must_exist = true;
+    return request;
+}
+
+bool open_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter) {
+    std::optional<std::string> path = picker.choose_open(open_template_request());
+    if (!path) return false;
+    FileResult result = read_template(*path, doc);
+    if (result.ok()) return true;
+    if (!result.message.empty()) {
+        prompter.tell(result.message, "Error", Icon::Warning);
+    } else if (result.status == FileStatus::ReadFailed) {
+        prompter.tell("Can't read " + *path + (result.reason.empty() ? "." : ":\n" + result.reason),
+                      "Error", Icon::Warning);
+    }
+    // A file that cannot be opened at all fails without a message of its own.
+    return false;
+}
+
+bool save_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter) {
+    if (doc.file_name.empty()) return save_template_as(doc, picker, prompter);
+    return write_current(doc, prompter);
+}
+
+bool save_template_as(TemplateDocument& doc, FilePicker& picker, Prompter& prompter) {
+    std::optional<std::string> path = picker.choose_save(save_template_request());
+    if (!path) return false;
+    doc.file_name = with_template_extension(*path);
+    return write_current(doc, prompter);
+}
+
+}  // namespace kolibra

@@ -1,0 +1,30 @@
+// Open, Save and Save As of the template file, with their file dialogs and
+// messages. Each returns true on success.
+#pragma once
+
+#include "common/file_picker.h"
+#include "common/prompter.h"
+#include "model/template.h"
+
+#include <string>
+
+namespace kolibra {
+
+// Shows the open dialog and reads the chosen file; on success the document
+// holds it, its file name is the path and `modified` is clear. Cancelled or
+// refused: the document is unchanged.
+bool open_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter);
+
+// Writes to the current file name, or asks for one as save_template_as does.
+// Does not touch `modified`; the caller clears it on success.
+bool save_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter);
+
+// Asks for a file name (".ATX" is added unless the name ends in it, in any
+// case), makes it the current file name and writes the template there.
+bool save_template_as(TemplateDocument& doc, FilePicker& picker, Prompter& prompter);
+
+// The dialog requests, with their filters and options.
+FileDialogRequest open_template_request();
+FileDialogRequest save_template_request();
+
+}  // namespace kolibra

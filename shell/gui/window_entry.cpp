@@ -1,0 +1,77 @@
+// tgen's window: start-up, the message loop and shut-down.
+#include "shell/window_entry.h"
+
+#include "common/qt/qt_file_picker.h"
+#include "common/qt/qt_progress.h"
+#include "common/qt/qt_prompter.h"
+#include "common/qt/qt_receive_count_view.h"
+#include "common/system_launcher.h"
+#include "link/clock.h"
+#include "shell/gui/main_window.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace kolibra {
+
+namespace {
+
+bool has_display() {
+#if defined(_WIN32) || defined(__APPLE__)
+    return true;
+#else
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+#endif
+}
+
+// The one template of the program's life.
+TemplateDocument& the_document() {
+    static TemplateDocument doc;
+    return doc;
+}
+
+}  // namespace
+
+int run_tgen_window(int argc, char** argv) {
+    if (!has_display()) {
+        std::fprintf(stderr,
+                     "tgen: the generator's window needs a display (none found: DISPLAY,\n"
+                     "WAYLAND_DISPLAY and QT_QPA_PLATFORM are unset). The headless subcommands\n"
+                     "work without one; see 'tgen --help'.\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tgen"));
+
+    QtPrompter prompter;
+    QtFilePicker picker;
+    QtProgress progress;
+    QtReceiveCountView count_view;
+    SystemLauncher launcher;
+    SteadyClock steady;
+    PaintingClock clock(steady);
+
+    ShellServices services;
+    services.prompter = &prompter;
+    services.picker = &picker;
+    services.link.make_port = [] { return make_serial_port(); };
+    services.link.clock = &clock;
+    services.link.prompter = &prompter;
+    services.link.picker = &picker;
+    services.link.progress = &progress;
+    services.link.launcher = &launcher;
+    services.link.count_view = &count_view;
+    // The template editor is not part of this program yet: Edit opens nothing.
+
+    MainWindow window(the_document(), services);
+    window.show();
+    return app.exec();
+}
+
+}  // namespace kolibra

@@ -1,0 +1,94 @@
+// The simulator window: the terminal picture with its keys and LCD. It turns
+// clicks into key codes for the runtime, drags the whole terminal across the
+// desktop when pressed off the keys, and opens the pop-up menu on a right
+// click and when PWR is released. It draws; it never touches a file or port.
+#pragma once
+
+#include "common/qt/qt_prompter.h"
+#include "common/qt/resource_script.h"
+#include "simulator/lcd_model.h"
+#include "simulator/sim_runtime.h"
+
+#include <QFont>
+#include <QPointer>
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QMenu;
+
+namespace kolibra {
+
+// The LCD font: a fixed-pitch face drawn one character per 5 pixels, so text,
+// cursor and letter preview line up on the terminal's 5-pixel columns.
+constexpr int kLcdColumnStep = 5;
+QFont lcd_font();
+
+// Builds a QMenu from a menu template; each item's action carries its command
+// number in data(). For the first pop-up of "PopMenuQ5", pass its entries.
+void fill_menu(QMenu& menu, const std::vector<MenuEntry>& entries);
+
+class SimulatorWindow : public QWidget, public LcdView {
+public:
+    // `tpl` is the template the runtime plays; `send_command` receives the
+    // pop-up menu's commands and the runtime's "new template" request. The
+    // runtime's message boxes go to `prompter`, or to boxes owned by this
+    // window when it is null.
+    SimulatorWindow(Template& tpl, std::function<void(int)> send_command, Prompter* prompter,
+                    QWidget* parent);
+    ~SimulatorWindow() override;
+
+    SimRuntime& runtime() { return *runtime_; }
+    LcdModel& lcd() { return runtime_->lcd(); }
+    QMenu* popup_menu() const { return popup_; }
+
+    // Where the pop-up menu opens; tests replace it to see the request
+    // without a blocking menu. Returns the chosen command or 0.
+    using MenuOpener = std::function<int(QMenu& menu, const QPoint& global_position)>;
+    void set_menu_opener(MenuOpener opener) { open_menu_ = std::move(opener); }
+
+    // The outline shown while dragging (a frameless overlay window), for tests.
+    QWidget* drag_outline() const { return outline_; }
+
+    // LcdView.
+    void invalidate_lcd() override;
+    void invalidate_upper_rows() override;
+    void invalidate_cursor_row(int cursor_row) override;
+    void draw_letter_preview(int cursor_row, int cursor_col, char letter) override;
+    void draw_clock_line(const std::string& text) override;
+    void release_mouse_capture() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void invalidate(const QRect& area);
+    void show_popup(const QPoint& global_position);
+    void outline_frame(bool show);
+    QRect main_window_rect() const;
+
+    QtPrompter own_prompter_;
+    std::unique_ptr<SimRuntime> runtime_;
+    std::function<void(int)> send_command_;
+    QFont font_;
+    QTimer clock_timer_;
+    QMenu* popup_ = nullptr;
+    MenuOpener open_menu_;
+    QWidget* outline_ = nullptr;
+
+    // What the runtime drew straight on the window; a repaint of the area
+    // under it removes it, as on the terminal.
+    bool clock_shown_ = false;
+    std::string clock_text_;
+    bool preview_shown_ = false;
+    int preview_row_ = 0, preview_col_ = 0;
+    char preview_letter_ = 0;
+};
+
+}  // namespace kolibra

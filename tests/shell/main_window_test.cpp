@@ -1,0 +1,374 @@
+#include "shell/gui/main_window.h"
+
+#include "common/qt/dialog_builder.h"
+#include "model/template_file.h"
+#include "shell/qt_test_app.h"
+#include "shell/shell_test_doubles.h"
+#include "simulator/window/simulator_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace kolibra {
+namespace {
+
+using test::ScriptedPicker;
+using test::ScriptedPrompter;
+
+bool same_template(const Template& a, const Template& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Runs `act` on the next modal dialog once it is open.
+void when_dialog_opens(std::function<void(QDialog&)> act) {
+    auto attempt = std::make_shared<std::function<void()>>();
+    *attempt = [act, attempt] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            act(*dialog);
+        } else {
+            QTimer::singleShot(5, *attempt);
+        }
+    };
+    QTimer::singleShot(0, *attempt);
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        test::app();
+        ShellServices services;
+        services.prompter = &prompter;
+        services.picker = &picker;
+        services.open_editor = [this] {
+            ++editor_opened;
+            editor_saw_modified = doc->modified;
+        };
+        window = std::make_unique<MainWindow>(*doc, services);
+    }
+
+    // A saved template that differs from the factory one.
+    std::string saved_template(const std::string& name) {
+        auto other = std::make_unique<TemplateDocument>();
+        reset_template(other->tpl);
+        other->tpl.start_target = 1;
+        other->tpl.comm.com_baud = 3;
+        const std::string path = folder.file(name);
+        EXPECT_TRUE(write_template(path, other->tpl).ok());
+        return path;
+    }
+
+    test::TempFolder folder;
+    std::unique_ptr<TemplateDocument> doc = std::make_unique<TemplateDocument>();
+    ScriptedPrompter prompter;
+    ScriptedPicker picker;
+    int editor_opened = 0;
+    bool editor_saw_modified = true;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, StartsAsTheCaptionLessTerminalAtItsPlace) {
+    EXPECT_EQ(window->geometry(), QRect(300, 50, 180, 400));
+    EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window->windowTitle(), "Application Generator");
+    EXPECT_EQ(window->simulator()->geometry(), QRect(0, 0, 180, 400));
+    auto factory = std::make_unique<Template>();
+    reset_template(*factory);
+    EXPECT_TRUE(same_template(doc->tpl, *factory));
+    EXPECT_FALSE(doc->modified);
+    EXPECT_TRUE(doc->file_name.empty());
+}
+
+TEST_F(MainWindowTest, NewWithNothingChangedAsksNothingResetsAndOpensTheEditor) {
+    doc->tpl.start_target = 1;  // changed without `modified`, as the simulator may
+    doc->file_name = "/somewhere/old.ATX";
+    window->command(command::kNew);
+    EXPECT_TRUE(prompter.boxes.empty());
+    EXPECT_EQ(doc->tpl.start_target, 0);
+    EXPECT_TRUE(doc->file_name.empty());
+    EXPECT_EQ(editor_opened, 1);
+    EXPECT_FALSE(editor_saw_modified);
+}
+
+TEST_F(MainWindowTest, SavePromptOfNewCancelledChangesNothing) {
+    doc->modified = true;
+    doc->tpl.start_target = 1;
+    doc->file_name = folder.file("kept.ATX");
+    auto before = std::make_unique<Template>(doc->tpl);
+    prompter.answers = {Answer::Cancel};
+    window->command(command::kNew);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "Save current program ?");
+    EXPECT_EQ(prompter.boxes[0].caption, "Kolibra 2 Application Generator");
+    EXPECT_EQ(prompter.boxes[0].icon, Icon::Warning);
+    EXPECT_EQ(prompter.boxes[0].buttons, Buttons::YesNoCancel);
+    EXPECT_TRUE(same_template(doc->tpl, *before));
+    EXPECT_TRUE(doc->modified);
+    EXPECT_EQ(doc->file_name, folder.file("kept.ATX"));
+    EXPECT_EQ(editor_opened, 0);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("kept.ATX")));
+}
+
+TEST_F(MainWindowTest, SavePromptYesSavesThenGoesOnEvenWhenTheSaveIsCancelled) {
+    // Named template: Yes writes it, then New resets.
+    doc->modified = true;
+    doc->tpl.start_target = 1;
+    doc->file_name = folder.file("named.ATX");
+    prompter.answers = {Answer::Yes};
+    window->command(command::kNew);
+    EXPECT_EQ(std::filesystem::file_size(folder.file("named.ATX")), kTemplateFileSize);
+    EXPECT_EQ(doc->tpl.start_target, 0);
+    EXPECT_FALSE(doc->modified);
+    EXPECT_EQ(editor_opened, 1);
+
+    // Never saved: Yes asks for a name; cancelling it still goes on.
+    doc->modified = true;
+    prompter.answers = {Answer::Yes};
+    picker.paths = {std::nullopt};
+    window->command(command::kNew);
+    EXPECT_EQ(picker.save_requests.size(), 1u);
+    EXPECT_FALSE(doc->modified);
+    EXPECT_EQ(editor_opened, 2);
+}
+
+TEST_F(MainWindowTest, OpenAnsweredNoThenCancelledKeepsEverything) {
+    doc->modified = true;
+    doc->tpl.start_target = 1;
+    doc->file_name = "/old/name.ATX";
+    auto before = std::make_unique<Template>(doc->tpl);
+    prompter.answers = {Answer::No};
+    picker.paths = {std::nullopt};
+    window->command(command::kOpen);
+    EXPECT_TRUE(same_template(doc->tpl, *before));
+    EXPECT_EQ(doc->file_name, "/old/name.ATX");
+    EXPECT_TRUE(doc->modified);
+    EXPECT_EQ(editor_opened, 0);
+}
+
+TEST_F(MainWindowTest, OpenLoadsTheChosenFileWithItsFiltersAndOpensTheEditor) {
+    const std::string path = saved_template("plan.ATX");
+    doc->modified = true;
+    prompter.answers = {Answer::No};
+    picker.paths = {path};
+    window->command(command::kOpen);
+    ASSERT_EQ(picker.open_requests.size(), 1u);
+    const FileDialogRequest& r = picker.open_requests[0];
+    ASSERT_EQ(r.filters.size(), 2u);
+    EXPECT_EQ(r.filters[0].description, "Application Template Files (*.ATX)");
+    EXPECT_EQ(r.filters[0].pattern, "*.ATX");
+    EXPECT_EQ(r.filters[1].description, "All files (*.*)");
+    EXPECT_EQ(r.filters[1].pattern, "*.*");
+    EXPECT_TRUE(r.must_exist);
+    EXPECT_EQ(doc->tpl.start_target, 1);
+    EXPECT_EQ(doc->tpl.comm.com_baud, 3);
+    EXPECT_EQ(doc->file_name, path);
+    EXPECT_FALSE(doc->modified);
+    EXPECT_EQ(editor_opened, 1);
+}
+
+TEST_F(MainWindowTest, OpenOfAForeignFileIsRefusedWithFormatMismatch) {
+    const std::string path = folder.file("other.ATX");
+    {
+        std::ofstream out(path, std::ios::binary);
+        std::string bytes(kTemplateFileSize, '\0');
+        std::memcpy(bytes.data(), "QRV-5.00", 8);
+        out << bytes;
+    }
+    doc->file_name = "/old/name.ATX";
+    picker.paths = {path};
+    window->command(command::kOpen);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "Format mismatch !!!");
+    EXPECT_EQ(prompter.boxes[0].caption, "Error");
+    EXPECT_EQ(prompter.boxes[0].icon, Icon::Warning);
+    EXPECT_EQ(doc->file_name, "/old/name.ATX");
+    EXPECT_EQ(editor_opened, 0);
+}
+
+TEST_F(MainWindowTest, SaveAsAddsTheExtensionUnlessPresentAndCancelKeepsModified) {
+    doc->modified = true;
+    picker.paths = {std::nullopt};
+    window->command(command::kSaveAs);
+    EXPECT_TRUE(doc->modified);
+    EXPECT_TRUE(doc->file_name.empty());
+    ASSERT_EQ(picker.save_requests.size(), 1u);
+    const FileDialogRequest& r = picker.save_requests[0];
+    ASSERT_EQ(r.filters.size(), 1u);
+    EXPECT_EQ(r.filters[0].description, "Application Template (*.ATX)");
+    EXPECT_EQ(r.filters[0].pattern, "*.ATX");
+    EXPECT_EQ(r.default_extension, "ATX");
+    EXPECT_TRUE(r.confirm_overwrite);
+
+    picker.paths = {folder.file("report")};
+    window->command(command::kSaveAs);
+    EXPECT_FALSE(doc->modified);
+    EXPECT_EQ(doc->file_name, folder.file("report.ATX"));
+    EXPECT_EQ(std::filesystem::file_size(folder.file("report.ATX")), kTemplateFileSize);
+
+    picker.paths = {folder.file("report.Atx"), folder.file("plan.txt")};
+    window->command(command::kSaveAs);
+    EXPECT_EQ(doc->file_name, folder.file("report.Atx"));
+    window->command(command::kSaveAs);
+    EXPECT_EQ(doc->file_name, folder.file("plan.txt.ATX"));
+
+    // Save writes to the current name without asking.
+    doc->modified = true;
+    window->command(command::kSave);
+    EXPECT_EQ(picker.save_requests.size(), 4u);
+    EXPECT_FALSE(doc->modified);
+}
+
+TEST_F(MainWindowTest, AFailedSaveIsToldAndKeepsModified) {
+    doc->modified = true;
+    doc->file_name = folder.file("no_such_folder/plan.ATX");
+    window->command(command::kSave);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].caption, "Error");
+    EXPECT_NE(prompter.boxes[0].text.find(doc->file_name), std::string::npos)
+        << prompter.boxes[0].text;
+    EXPECT_GT(prompter.boxes[0].text.size(), doc->file_name.size() + 20);  // and a reason
+    EXPECT_TRUE(doc->modified);
+}
+
+TEST_F(MainWindowTest, ClosingAsksOnlyWhenModified) {
+    window->show();
+    // Cancel keeps the program running.
+    doc->modified = true;
+    prompter.answers = {Answer::Cancel};
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "Save the program ?");
+    EXPECT_EQ(prompter.boxes[0].caption, "Kolibra 2 Application Generator");
+    EXPECT_EQ(prompter.boxes[0].buttons, Buttons::YesNoCancel);
+    EXPECT_EQ(prompter.boxes[0].icon, Icon::Warning);
+    EXPECT_TRUE(window->isVisible());
+
+    // Yes on a never-saved template whose Save As is cancelled: closes unsaved.
+    prompter.answers = {Answer::Yes};
+    picker.paths = {std::nullopt};
+    window->command(command::kExit);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(picker.save_requests.size(), 1u);
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+
+    // Unmodified: closes at once.
+    window->show();
+    doc->modified = false;
+    const auto boxes = prompter.boxes.size();
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(prompter.boxes.size(), boxes);
+}
+
+TEST_F(MainWindowTest, AcceleratorsReachTheirCommands) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    doc->modified = true;
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(editor_opened, 1);
+    EXPECT_TRUE(prompter.boxes.empty());  // Edit asks nothing
+
+    prompter.answers = {Answer::Cancel};
+    QTest::keyClick(window.get(), Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "Save current program ?");
+
+    picker.paths = {std::nullopt};
+    prompter.answers = {Answer::No};
+    QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(picker.open_requests.size(), 1u);
+
+    picker.paths = {std::nullopt};
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(picker.save_requests.size(), 1u);  // never saved: Save asks for a name
+}
+
+TEST_F(MainWindowTest, ComPortDialogOkStoresTheChoiceAndCancelKeepsIt) {
+    doc->tpl.comm = {2, 1};
+    doc->modified = false;
+    bool checked = false;
+    when_dialog_opens([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "COM Port Settings");
+        auto* port = control_as<QComboBox>(&dialog, 701);
+        auto* baud = control_as<QComboBox>(&dialog, 702);
+        ASSERT_TRUE(port && baud);
+        ASSERT_EQ(port->count(), 6);
+        ASSERT_EQ(baud->count(), 5);
+        EXPECT_EQ(port->itemText(0), "COM1");
+        EXPECT_EQ(port->itemText(5), "COM6");
+        EXPECT_EQ(baud->itemText(0), "115200");
+        EXPECT_EQ(baud->itemText(4), "9600");
+        EXPECT_EQ(port->currentIndex(), 2);
+        EXPECT_EQ(baud->currentIndex(), 1);
+        checked = true;
+        port->setCurrentIndex(5);
+        baud->setCurrentIndex(4);
+        control_as<QPushButton>(&dialog, 2)->click();
+    });
+    window->command(command::kComSettings);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(doc->tpl.comm.com_port, 2);
+    EXPECT_EQ(doc->tpl.comm.com_baud, 1);
+
+    when_dialog_opens([&](QDialog& dialog) {
+        control_as<QComboBox>(&dialog, 701)->setCurrentIndex(5);
+        control_as<QComboBox>(&dialog, 702)->setCurrentIndex(4);
+        control_as<QPushButton>(&dialog, 1)->click();
+    });
+    window->command(command::kComSettings);
+    EXPECT_EQ(doc->tpl.comm.com_port, 5);
+    EXPECT_EQ(doc->tpl.comm.com_baud, 4);
+    EXPECT_FALSE(doc->modified);
+
+    // A damaged template's index out of range shows the first entry.
+    doc->tpl.comm = {9, 7};
+    when_dialog_opens([&](QDialog& dialog) {
+        EXPECT_EQ(control_as<QComboBox>(&dialog, 701)->currentIndex(), 0);
+        EXPECT_EQ(control_as<QComboBox>(&dialog, 702)->currentIndex(), 0);
+        control_as<QPushButton>(&dialog, 1)->click();
+    });
+    window->command(command::kComSettings);
+    EXPECT_EQ(doc->tpl.comm.com_port, 0);
+    EXPECT_EQ(doc->tpl.comm.com_baud, 0);
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsTheVersionAndClosesOnlyThroughOk) {
+    bool checked = false;
+    when_dialog_opens([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Kolibra 2 Application Generator");
+        bool found = false;
+        for (QLabel* label : dialog.findChildren<QLabel*>())
+            found |= label->text() == "Kolibra 2 Application Generator (Ver 4.24)";
+        EXPECT_TRUE(found);
+        dialog.reject();  // Esc: stays open
+        EXPECT_TRUE(dialog.isVisible());
+        checked = true;
+        control_as<QPushButton>(&dialog, 1)->click();
+    });
+    window->command(command::kAbout);
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(MainWindowTest, TheSimulatorsNewRequestGoesThroughTheSavePrompt) {
+    doc->modified = true;
+    prompter.answers = {Answer::Cancel};
+    // Form 1 of a factory template has nothing to run: the runtime asks for New.
+    window->simulator()->runtime().press_key(7);  // the "1" key on the main page
+    QCoreApplication::processEvents();
+    bool asked = false;
+    for (const auto& box : prompter.boxes) asked |= box.text == "Save current program ?";
+    EXPECT_TRUE(asked);
+}
+
+}  // namespace
+}  // namespace kolibra

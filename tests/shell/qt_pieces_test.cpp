@@ -1,0 +1,153 @@
+#include "common/qt/qt_file_picker.h"
+#include "common/qt/qt_progress.h"
+#include "common/qt/qt_prompter.h"
+#include "common/qt/qt_receive_count_view.h"
+
+#include "shell/qt_test_app.h"
+
+#include <QAbstractButton>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace kolibra {
+namespace {
+
+void when_box_opens(std::function<void(QMessageBox&)> act) {
+    auto attempt = std::make_shared<std::function<void()>>();
+    *attempt = [act, attempt] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) act(*box);
+        else QTimer::singleShot(5, *attempt);
+    };
+    QTimer::singleShot(0, *attempt);
+}
+
+TEST(QtPrompter, ShowsTextCaptionIconAndButtonsAndReturnsTheChoice) {
+    test::app();
+    QtPrompter prompter;
+    when_box_opens([](QMessageBox& box) {
+        EXPECT_EQ(box.text(), "Failed to download, would you like to retry?");
+        EXPECT_EQ(box.windowTitle(), "Error");
+        EXPECT_EQ(box.icon(), QMessageBox::Question);
+        EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->click();
+    });
+    EXPECT_EQ(prompter.ask("Failed to download, would you like to retry?", "Error", Icon::Question,
+                           Buttons::YesNo),
+              Answer::Yes);
+
+    when_box_opens([](QMessageBox& box) {
+        EXPECT_EQ(box.icon(), QMessageBox::Warning);
+        EXPECT_EQ(box.standardButtons(),
+                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_EQ(prompter.ask("Save current program ?", "Kolibra 2 Application Generator",
+                           Icon::Warning, Buttons::YesNoCancel),
+              Answer::Cancel);
+
+    // Esc on a Yes/No question answers No.
+    when_box_opens([](QMessageBox& box) {
+        EXPECT_EQ(box.icon(), QMessageBox::NoIcon);
+        QTest::keyClick(&box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(prompter.ask("Done : 2 records received.\nView the received data?", "Upload Data",
+                           Icon::None, Buttons::YesNo),
+              Answer::No);
+}
+
+TEST(QtProgress, ShowsTheWindowWithItsBarAndHoldsValuesInRange) {
+    test::app();
+    QtProgress progress;
+    EXPECT_EQ(progress.window(), nullptr);
+    progress.set_value(50);  // closed: nothing happens
+    progress.open("Progress");
+    ASSERT_NE(progress.window(), nullptr);
+    QDialog* window = progress.window();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowTitle(), "Progress");
+    bool line = false;
+    for (QLabel* label : window->findChildren<QLabel*>()) line |= label->text() == "Downloading...";
+    EXPECT_TRUE(line);
+    QProgressBar* bar = progress.bar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->geometry(), QRect(14, window->height() / 2, window->width() - 28, 20));
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(bar->minimum(), 0);
+    EXPECT_EQ(bar->maximum(), 100);
+    progress.set_value(37);
+    EXPECT_EQ(bar->value(), 37);
+    progress.set_value(109);
+    EXPECT_EQ(bar->value(), 100);
+    // The user cannot close it.
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_TRUE(window->isVisible());
+    progress.close();
+    EXPECT_EQ(progress.window(), nullptr);
+}
+
+TEST(QtReceiveCountView, ShowsTheCountCentredAndRemovesTheBox) {
+    test::app();
+    QtReceiveCountView view;
+    view.show(3);  // before prepare: nothing
+    EXPECT_EQ(view.box(), nullptr);
+    view.prepare();
+    ASSERT_NE(view.box(), nullptr);
+    EXPECT_FALSE(view.box()->isVisible());
+    view.show(12);
+    EXPECT_TRUE(view.box()->isVisible());
+    EXPECT_EQ(view.box()->height(), 40);
+    EXPECT_EQ(view.box()->geometry().center().x() / 4,
+              QGuiApplication::primaryScreen()->geometry().center().x() / 4);
+    const QImage shot = view.box()->grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(3, 3)), QColor(255, 255, 100));
+    view.remove();
+    EXPECT_EQ(view.box(), nullptr);
+    view.remove();  // twice is harmless
+}
+
+TEST(QtFilePicker, FiltersKeepTheirTextsAndPatterns) {
+    FileDialogRequest request;
+    request.filters = {{"Lookup data files {*.TXT}", "*.TXT"}, {"All files {*.*}", "*.*"}};
+    const QStringList filters = qt_name_filters(request);
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_EQ(filters[0], "Lookup data files {*.TXT} (*.TXT)");
+    EXPECT_EQ(filters[1], "All files {*.*} (*.*)");
+}
+
+TEST(InputBlocker, DropsInputToWindowsButNotToABoxOpenedMeanwhile) {
+    test::app();
+    QPushButton button("x");
+    button.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&button));
+    int clicks = 0;
+    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    {
+        InputBlocker blocker;
+        EXPECT_TRUE(InputBlocker::active());
+        QTest::mouseClick(&button, Qt::LeftButton);
+        EXPECT_EQ(clicks, 0);
+        // A question asked during the transfer still takes its answer.
+        QtPrompter prompter;
+        when_box_opens([](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Y, Qt::AltModifier);
+                                              if (box.isVisible()) box.button(QMessageBox::Yes)->click(); });
+        EXPECT_EQ(prompter.ask("Retry?", "Error", Icon::Question, Buttons::YesNo), Answer::Yes);
+    }
+    EXPECT_FALSE(InputBlocker::active());
+    QTest::mouseClick(&button, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+}
+
+}  // namespace
+}  // namespace kolibra

@@ -1,0 +1,126 @@
+// Pictures of the window as a user sees it. With KOLIBRA_SCREENSHOT_DIR set,
+// each is saved there as a PNG; otherwise they are only checked for content.
+#include "common/qt/qt_progress.h"
+#include "model/text_slot.h"
+#include "shell/gui/main_window.h"
+#include "shell/qt_test_app.h"
+#include "shell/shell_test_doubles.h"
+#include "simulator/window/simulator_window.h"
+
+#include <QDir>
+#include <QMenu>
+#include <QPainter>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+
+namespace kolibra {
+namespace {
+
+void keep(const QImage& image, const char* name) {
+    EXPECT_FALSE(image.isNull()) << name;
+    const char* folder = std::getenv("KOLIBRA_SCREENSHOT_DIR");
+    if (!folder || !*folder) return;
+    QDir().mkpath(folder);
+    EXPECT_TRUE(image.save(QDir(folder).filePath(QString(name) + ".png"))) << name;
+}
+
+// More than one colour: something was drawn.
+bool has_content(const QImage& image) {
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            if (image.pixel(x, y) != first) return true;
+    return false;
+}
+
+class Screenshots : public ::testing::Test {
+protected:
+    Screenshots() {
+        test::app();
+        ShellServices services;
+        services.prompter = &prompter;
+        services.picker = &picker;
+        window = std::make_unique<MainWindow>(*doc, services);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    QImage terminal() { return window->grab().toImage(); }
+
+    std::unique_ptr<TemplateDocument> doc = std::make_unique<TemplateDocument>();
+    test::ScriptedPrompter prompter;
+    test::ScriptedPicker picker;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(Screenshots, MainPageMenuAndForm) {
+    SimRuntime& sim = window->simulator()->runtime();
+    sim.clock_tick();
+    QCoreApplication::processEvents();
+    QImage main_page = terminal();
+    EXPECT_TRUE(has_content(main_page));
+    keep(main_page, "main_page");
+
+    // A menu of the user's design.
+    Template& t = doc->tpl;
+    t.start_target = 1;
+    write_slot(t.menus[0].caption, "STOCK");
+    t.menus[0].caption_on = 1;
+    const char* items[] = {"Receive goods", "Count shelf", "Returns"};
+    for (int i = 0; i < 3; ++i) {
+        write_slot(t.menus[0].item_name[i], items[i]);
+        t.menus[0].item_next[i] = 1;
+    }
+    FormRecord& form = t.forms[0];
+    form.data_type[0] = 1;
+    write_slot(form.prompt[0], "Item:");
+    form.max_length[0] = 12;
+    form.data_type[1] = 2;
+    write_slot(form.prompt[1], "Qty:");
+    form.max_length[1] = 5;
+    sim.press_key(7);  // "1": start the program
+    sim.press_key(16);  // down to the second item
+    QCoreApplication::processEvents();
+    keep(terminal(), "menu");
+
+    sim.press_key(12);  // Enter opens the form
+    ASSERT_TRUE(window->simulator()->lcd().screen_is_form);
+    QTest::mouseClick(window->simulator(), Qt::LeftButton, {}, QPoint(40, 375));  // Alpha
+    sim.press_key(1);  // a letter being chosen
+    QCoreApplication::processEvents();
+    QImage form_shot = terminal();
+    EXPECT_TRUE(has_content(form_shot));
+    keep(form_shot, "form_alpha");
+}
+
+TEST_F(Screenshots, PopUpMenuAndProgressWindow) {
+    QMenu* menu = window->simulator()->popup_menu();
+    menu->popup(window->mapToGlobal(QPoint(60, 150)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+    // The menu beside the terminal, as on the desktop.
+    QImage popup = menu->grab().toImage();
+    QImage both(window->width() + popup.width() - 120 + 60, std::max(400, popup.height() + 150),
+                QImage::Format_ARGB32);
+    both.fill(QColor(58, 110, 165));
+    {
+        QPainter p(&both);
+        p.drawImage(0, 0, terminal());
+        p.drawImage(60, 150, popup);
+    }
+    keep(both, "popup_menu");
+    menu->hide();
+
+    QtProgress progress;
+    progress.open("Progress");
+    progress.set_value(42);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(progress.window()));
+    keep(progress.window()->grab().toImage(), "progress_window");
+    progress.close();
+}
+
+}  // namespace
+}  // namespace kolibra

@@ -1,0 +1,270 @@
+#include "simulator/window/simulator_window.h"
+
+#include "model/text_slot.h"
+#include "shell/qt_test_app.h"
+#include "shell/shell_test_doubles.h"
+#include "simulator/window/key_hit_test.h"
+#include "simulator/window/terminal_artwork.h"
+
+#include <QFontMetricsF>
+#include <QMenu>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace kolibra {
+namespace {
+
+TEST(KeyHitTest, EdgesOfTheKeysAndTheGapsBetweenThem) {
+    struct Case { int x, y, code; };
+    const Case cases[] = {
+        {31, 236, 1}, {60, 236, 1}, {61, 236, 0}, {31, 254, 0}, {31, 253, 1},
+        {30, 236, 0},  // the left edge itself is off the keys
+        {75, 235, 0},  // and so is the top edge row
+        {76, 236, 2}, {121, 236, 3}, {150, 236, 3}, {151, 236, 0},
+        {31, 264, 4}, {121, 320, 12}, {121, 336, 12},
+        {147, 382, 20}, {148, 382, 0}, {147, 383, 0},
+        {33, 348, 13}, {33, 347, 0}, {32, 348, 0}, {54, 348, 13}, {55, 348, 0},
+        {64, 348, 14}, {95, 348, 15}, {126, 348, 16}, {33, 360, 13}, {33, 361, 0},
+        {33, 369, 0}, {33, 370, 17}, {64, 371, 18}, {95, 371, 19}, {126, 371, 20},
+        {90, 200, 0}, {5, 5, 0}, {-3, 300, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(hit_test_key(c.x, c.y).code, c.code) << c.x << "," << c.y;
+    }
+    KeyHit pwr = hit_test_key(147, 382);
+    EXPECT_EQ(pwr.origin_x, 126);
+    EXPECT_EQ(pwr.origin_y, 370);
+    KeyHit nine = hit_test_key(140, 300);
+    EXPECT_EQ(nine.code, 9);
+    EXPECT_EQ(nine.origin_x, 120);
+    EXPECT_EQ(nine.origin_y, 291);
+}
+
+TEST(TerminalArtwork, EveryImageHasItsSize) {
+    test::app();
+    const TerminalArtwork& art = terminal_artwork();
+    for (int n = 500; n <= 545; ++n) {
+        EXPECT_EQ(art.image(n).size(), terminal_image_size(n)) << n;
+    }
+    EXPECT_EQ(terminal_image_size(513), QSize(23, 15));
+    EXPECT_EQ(terminal_image_size(533), QSize(23, 15));
+    EXPECT_EQ(terminal_image_size(512), QSize(32, 20));
+    // Up and pressed images differ, so a press can be seen.
+    EXPECT_NE(art.image(501), art.image(521));
+    EXPECT_NE(art.image(520), art.image(540));
+}
+
+TEST(TerminalArtwork, FaultyScriptsNameTheirLine) {
+    test::app();
+    const char* scripts[] = {
+        "image 500 100 100\nend\n",         // wrong size
+        "image 541 6 10\n fill red\nend\n",  // not a colour
+        "image 541 6 10\n blob 1\nend\n",
+        "image 541 6 10\n",
+        "key 21 \"x\" \"\"\n",
+    };
+    for (const char* script : scripts) {
+        TerminalArtwork art;
+        std::string error;
+        EXPECT_FALSE(draw_terminal_artwork(script, art, error)) << script;
+        EXPECT_EQ(error.rfind("line ", 0), 0u) << error;
+    }
+}
+
+TEST(LcdFont, EveryCharacterFitsItsFivePixelColumn) {
+    test::app();
+    QFontMetricsF metrics(lcd_font());
+    for (char c = 33; c < 127; ++c) {
+        EXPECT_LE(metrics.horizontalAdvance(QLatin1Char(c)), 5.01) << c;
+    }
+    EXPECT_GE(metrics.ascent(), 6.0);  // still large enough to read
+}
+
+class SimulatorWindowTest : public ::testing::Test {
+protected:
+    SimulatorWindowTest() {
+        test::app();
+        reset_template(*tpl);
+        window = std::make_unique<SimulatorWindow>(*tpl, [this](int id) { commands.push_back(id); },
+                                                   &prompter, nullptr);
+        window->set_menu_opener([this](QMenu&, const QPoint& at) {
+            menu_positions.push_back(at);
+            return menu_answer;
+        });
+        window->move(300, 50);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void click(int x, int y) {
+        QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(x, y));
+        QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(x, y));
+    }
+
+    // Form 1 with one text line, entered from the main page.
+    void enter_form() {
+        FormRecord& form = tpl->forms[0];
+        form.data_type[0] = 1;
+        write_slot(form.prompt[0], "Item:");
+        form.max_length[0] = 10;
+        window->runtime().press_key(7);  // "1" on the main page starts the program
+        ASSERT_TRUE(window->lcd().screen_is_form);
+    }
+
+    std::unique_ptr<Template> tpl = std::make_unique<Template>();
+    test::ScriptedPrompter prompter;
+    std::vector<int> commands;
+    std::vector<QPoint> menu_positions;
+    int menu_answer = 0;
+    std::unique_ptr<SimulatorWindow> window;
+};
+
+TEST_F(SimulatorWindowTest, AClickOnAKeyReachesTheRuntimeAndShowsTheKeyPressed) {
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(80, 240));
+    EXPECT_EQ(window->runtime().last_key(), 2);
+    EXPECT_TRUE(window->lcd().key_held);
+    EXPECT_EQ(window->lcd().pressed_origin.x, 75);
+    EXPECT_EQ(window->lcd().pressed_origin.y, 235);
+    const QImage held = window->grab().toImage();
+    // A face pixel of the pressed image (no label there).
+    EXPECT_EQ(held.pixel(75 + 16, 235 + 17), terminal_artwork().image(522).pixel(16, 17));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(80, 240));
+    EXPECT_FALSE(window->lcd().key_held);
+    EXPECT_EQ(window->lcd().pressed_key, 2);  // kept after the release
+    const QImage up = window->grab().toImage();
+    EXPECT_EQ(up.pixel(75 + 16, 235 + 17), terminal_artwork().image(502).pixel(16, 17));
+    EXPECT_NE(terminal_artwork().image(502).pixel(16, 17), terminal_artwork().image(522).pixel(16, 17));
+
+    click(100, 375);  // ESC
+    EXPECT_EQ(window->runtime().last_key(), 19);
+    EXPECT_TRUE(menu_positions.empty());  // only PWR opens the menu
+}
+
+TEST_F(SimulatorWindowTest, AlphaTogglesBeforeTheRuntimeOnlyInAForm) {
+    click(40, 375);  // Alpha on the main page
+    EXPECT_FALSE(window->lcd().alpha_mode);
+    EXPECT_EQ(window->runtime().last_key(), 17);
+
+    enter_form();
+    click(40, 375);
+    EXPECT_TRUE(window->lcd().alpha_mode);
+    // The indicator shows at (146, 114).
+    const QImage on = window->grab().toImage();
+    EXPECT_EQ(on.copy(146, 114, 8, 10), terminal_artwork().image(543).convertToFormat(on.format()));
+    // In letter mode the "7 ABC" key gives a letter preview, not a digit.
+    click(40, 240);
+    EXPECT_TRUE(window->runtime().letter().pending);
+    EXPECT_EQ(window->runtime().letter().pending_char, 'A');
+    click(40, 375);
+    EXPECT_FALSE(window->lcd().alpha_mode);
+}
+
+TEST_F(SimulatorWindowTest, PopUpMenuOpensOnRightClickAndOnReleasingPwr) {
+    QTest::mousePress(window.get(), Qt::RightButton, {}, QPoint(90, 150));
+    ASSERT_EQ(menu_positions.size(), 1u);
+    EXPECT_EQ(menu_positions[0], window->mapToGlobal(QPoint(90, 150)));
+
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(130, 375));
+    EXPECT_EQ(menu_positions.size(), 1u);  // not on the press
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(130, 375));
+    ASSERT_EQ(menu_positions.size(), 2u);
+    EXPECT_EQ(menu_positions[1], window->mapToGlobal(QPoint(126, 370)));
+
+    // The chosen command goes to the main window, after the click.
+    menu_answer = 2100;
+    QTest::mousePress(window.get(), Qt::RightButton, {}, QPoint(90, 150));
+    EXPECT_TRUE(commands.empty());
+    QCoreApplication::processEvents();
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0], 2100);
+}
+
+TEST_F(SimulatorWindowTest, PopUpMenuHasEveryEntryAndCommand) {
+    QMenu* menu = window->popup_menu();
+    ASSERT_NE(menu, nullptr);
+    struct Entry { const char* text; int command; };
+    const Entry top[] = {
+        {"&New\tCtrl+N", 1010}, {"&Open...\tCtrl+O", 1020}, {"&Save\tCtrl+S", 1030},
+        {"Save &As...", 1040}, {"", 0}, {"Edit\tCtrl+E", 2000}, {"&COM port settings...", 2100},
+        {"", 0}, {"&Download program", -1}, {"Download &lookup file", -1}, {"&Receive data", -1},
+        {"", 0}, {"A&bout...", 9030}, {"&Exit\tAlt+F4", 1090},
+    };
+    const int sub_commands[3][2] = {{3020, 3021}, {3040, 3041}, {3030, 3031}};
+    const auto actions = menu->actions();
+    ASSERT_EQ(actions.size(), 14);
+    int sub = 0;
+    for (int i = 0; i < 14; ++i) {
+        QAction* a = actions[i];
+        if (top[i].command == 0) {
+            EXPECT_TRUE(a->isSeparator()) << i;
+            continue;
+        }
+        EXPECT_EQ(a->text().toStdString(), top[i].text) << i;
+        if (top[i].command > 0) {
+            EXPECT_EQ(a->data().toInt(), top[i].command) << i;
+            continue;
+        }
+        ASSERT_NE(a->menu(), nullptr) << i;
+        const auto items = a->menu()->actions();
+        ASSERT_EQ(items.size(), 2);
+        EXPECT_EQ(items[0]->text(), "Via &RS-232 or IrDA...");
+        EXPECT_EQ(items[1]->text(), "Via &IR Transceiver...");
+        EXPECT_EQ(items[0]->data().toInt(), sub_commands[sub][0]);
+        EXPECT_EQ(items[1]->data().toInt(), sub_commands[sub][1]);
+        ++sub;
+    }
+    EXPECT_EQ(sub, 3);
+}
+
+TEST_F(SimulatorWindowTest, DraggingOffTheKeysOutlinesAndMovesTheWindow) {
+    const QPoint start = window->pos();
+    // Press and release without moving: the window stays where it is.
+    click(10, 150);
+    EXPECT_EQ(window->pos(), start);
+
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(10, 150));
+    EXPECT_TRUE(window->lcd().dragging);
+    ASSERT_NE(window->drag_outline(), nullptr);
+    EXPECT_TRUE(window->drag_outline()->isVisible());
+    QTest::mouseMove(window.get(), QPoint(-30, 160));  // left of the window
+    EXPECT_EQ(window->drag_outline()->geometry(), QRect(start + QPoint(-40, 10), QSize(180, 400)));
+    EXPECT_EQ(window->lcd().drag_frame.left, start.x() - 40);
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(-30, 160));
+    EXPECT_FALSE(window->drag_outline()->isVisible());
+    EXPECT_FALSE(window->lcd().dragging);
+    EXPECT_EQ(window->pos(), start + QPoint(-40, 10));
+
+    // Moving while a key is held drags nothing.
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, QPoint(80, 240));
+    QTest::mouseMove(window.get(), QPoint(10, 150));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(10, 150));
+    EXPECT_EQ(window->pos(), start + QPoint(-40, 10));
+}
+
+TEST_F(SimulatorWindowTest, LcdShowsRowsHighlightAndCursor) {
+    // The main page highlights line 1: the bar at (26, 53) is drawn.
+    ASSERT_EQ(window->lcd().highlight, 1);
+    QImage shot = window->grab().toImage();
+    const QImage bar = terminal_artwork().image(542).convertToFormat(shot.format());
+    EXPECT_EQ(shot.pixel(26 + 119, 53), bar.pixel(119, 0));  // the bar's right end, no text there
+    EXPECT_NE(shot.pixel(26 + 120, 53), bar.pixel(119, 0));
+    // Some white text pixels sit on the bar.
+    int white = 0;
+    for (int x = 26; x < 146; ++x)
+        for (int y = 53; y < 63; ++y) white += QColor(shot.pixel(x, y)).lightness() > 200;
+    EXPECT_GT(white, 5);
+
+    enter_form();
+    QCoreApplication::processEvents();
+    shot = window->grab().toImage();
+    const LcdModel& m = window->lcd();
+    const QPoint cell(26 + 5 * m.cursor_col, 52 + 10 * m.cursor_row);
+    const QImage cursor = terminal_artwork().image(541).convertToFormat(shot.format());
+    EXPECT_EQ(shot.pixel(cell + QPoint(0, 9)), cursor.pixel(0, 9));
+}
+
+}  // namespace
+}  // namespace kolibra
