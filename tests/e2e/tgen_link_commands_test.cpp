@@ -1,0 +1,125 @@
+// tgen download, send-lookup and receive over a pseudo-terminal against k2term.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "e2e/support/k2term_process.h"
+
+namespace kolibra {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TgenLink : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char templ[] = "/tmp/tgen_link_e2e_XXXXXX";
+        ASSERT_NE(mkdtemp(templ), nullptr);
+        dir = templ;
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    e2e::ProgramResult tgen(const std::vector<std::string>& args) {
+        return e2e::run_program(TGEN_PATH, args, {"KOLIBRA_COM1=" + k2term.device_path()});
+    }
+    static std::string file(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    static void write(const std::string& path, const std::string& content) {
+        std::ofstream(path, std::ios::binary) << content;
+    }
+
+    std::string dir;
+    e2e::K2termProcess k2term;
+};
+
+TEST_F(TgenLink, DownloadDeliversTheImageOfTgenImage) {
+    const std::string atx = dir + "/shop.atx", image = dir + "/shop.bin";
+    ASSERT_EQ(e2e::run_program(TGEN_PATH, {"new", atx}).exit_status, 0);
+    ASSERT_EQ(e2e::run_program(TGEN_PATH, {"image", atx, image}).exit_status, 0);
+    ASSERT_TRUE(k2term.start({"--out", dir, "--expect", "program"})) << k2term.error();
+
+    auto result = tgen({"download", atx, "--baud", "38400"});
+    EXPECT_EQ(result.exit_status, 0) << result.output;
+    EXPECT_NE(result.output.find("Download: Downloaded completely!"), std::string::npos);
+    ASSERT_TRUE(k2term.wait_for_line("program ", 3000).has_value());
+    const std::string delivered = file(dir + "/program-1.bin");
+    EXPECT_EQ(delivered.size(), 10500u);
+    EXPECT_TRUE(delivered == file(image));
+}
+
+TEST_F(TgenLink, SendLookupDeliversEveryRecord) {
+    const std::string lookup = dir + "/items.txt";
+    write(lookup, "4711,Apples\r\n\r\n4712,Pears\r4713,Plums");
+    ASSERT_TRUE(k2term.start({"--out", dir, "--expect", "lookup"})) << k2term.error();
+
+    auto result = tgen({"send-lookup", lookup, "--port", "com1", "--baud", "9600"});
+    EXPECT_EQ(result.exit_status, 0) << result.output;
+    auto line = k2term.wait_for_line("lookup ", 3000);
+    ASSERT_TRUE(line.has_value());
+    EXPECT_EQ(*line, "lookup " + dir + "/lookup-1.txt 4");
+    EXPECT_EQ(file(dir + "/lookup-1.txt"), "4711,Apples\r\n\r\n4712,Pears\r\n4713,Plums\r\n");
+}
+
+TEST_F(TgenLink, FailedDownloadExitsNonZero) {
+    const std::string lookup = dir + "/items.txt";
+    write(lookup, "A\r\nB\r\n");
+    ASSERT_TRUE(k2term.start({"--full-after", "1"})) << k2term.error();
+    auto result = tgen({"send-lookup", lookup});
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_NE(result.output.find("Error: Memory full for Terminal!"), std::string::npos);
+    // The retry question is answered No.
+    EXPECT_NE(result.output.find("Error: Failed to download, would you like to retry?"),
+              std::string::npos);
+}
+
+TEST_F(TgenLink, ReceiveWritesRecordsWithCrLf) {
+    const std::string records = dir + "/records.txt", data = dir + "/DATA.TXT";
+    write(records, "0001,12\r\n0002,7\r\n0003,1\r\n");
+    ASSERT_TRUE(k2term.start({"--records", records})) << k2term.error();
+
+    auto result = tgen({"receive", data});
+    EXPECT_EQ(result.exit_status, 0) << result.output;
+    EXPECT_EQ(file(data), "0001,12\r\n0002,7\r\n0003,1\r\n");
+    EXPECT_NE(result.output.find("Upload Data: Done : 3 records received."), std::string::npos);
+}
+
+TEST_F(TgenLink, ReceiveThroughTheTransceiver) {
+    const std::string records = dir + "/records.txt", data = dir + "/DATA.TXT";
+    write(records, "IR1\r\nIR2\r\n");
+    ASSERT_TRUE(k2term.start({"--records", records, "--transceiver", "--ir-speed", "19200"}))
+        << k2term.error();
+    auto result = tgen({"receive", data, "--ir", "--baud", "57600"});
+    EXPECT_EQ(result.exit_status, 0) << result.output;
+    EXPECT_EQ(file(data), "IR1\r\nIR2\r\n");
+}
+
+TEST_F(TgenLink, ReceiveWithoutConnectionKeepsTheEarlierFile) {
+    const std::string data = dir + "/DATA.TXT";
+    write(data, "earlier\r\n");
+    ASSERT_TRUE(k2term.start({"--read-reply", "BUSY"})) << k2term.error();
+    auto result = tgen({"receive", data});
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_NE(result.output.find("Error: Failed to establish connection!"), std::string::npos);
+    EXPECT_NE(result.output.find("Upload Data: No data received!"), std::string::npos);
+    EXPECT_EQ(file(data), "earlier\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1);
+}
+
+TEST_F(TgenLink, BadCommandLines) {
+    EXPECT_EQ(e2e::run_program(TGEN_PATH, {"receive"}).exit_status, 2);
+    EXPECT_EQ(e2e::run_program(TGEN_PATH, {"download", "x.atx", "--port", "COM9"}).exit_status, 2);
+    EXPECT_EQ(e2e::run_program(TGEN_PATH, {"send-lookup", "a.txt", "--baud"}).exit_status, 2);
+    EXPECT_EQ(e2e::run_program(TGEN_PATH, {"receive", "a.txt", "--fast"}).exit_status, 2);
+}
+
+}  // namespace
+}  // namespace kolibra
