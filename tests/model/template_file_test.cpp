@@ -185,30 +185,56 @@ std::size_t entries_in(const std::string& folder) {
     return n;
 }
 
+// Runs `save` in a child process and returns its exit status (-1 if it died).
+template <typename Save>
+int in_child(Save save) {
+    const pid_t child = fork();
+    if (child == 0) _exit(save());
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+// 0 when the save of a factory template to `path` was reported as failed.
+int save_reports_failure(const std::string& path) {
+    auto t = std::make_unique<Template>();
+    reset_template(*t);
+    const FileResult r = write_template(path, *t);
+    return r.status == FileStatus::WriteFailed && !r.reason.empty() ? 0 : 1;
+}
+
 TEST_F(TemplateFile, SaveBeyondTheFileSizeLimitKeepsTheOldFile) {
     const std::string path = dir.file("kept.ATX");
     const Bytes old_file = {'o', 'l', 'd', ' ', 'd', 'a', 't', 'a'};
     write_bytes(path, old_file);
 
     // A full disk, as a small file size limit in a child process.
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
+    EXPECT_EQ(0, in_child([&] {
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
-        auto t = std::make_unique<Template>();
-        reset_template(*t);
-        const FileResult r = write_template(path, *t);
-        const bool reported = r.status == FileStatus::WriteFailed && !r.reason.empty();
-        _exit(reported ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(child, waitpid(child, &status, 0));
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(0, WEXITSTATUS(status)) << "the failed write was not reported";
+        return save_reports_failure(path);
+    })) << "the failed write was not reported";
     EXPECT_EQ(old_file, read_bytes(path));
     EXPECT_EQ(1u, entries_in(dir.path())) << "the temporary file was left behind";
+}
+
+TEST_F(TemplateFile, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
+    const std::string folder = dir.file("locked");
+    ASSERT_EQ(0, mkdir(folder.c_str(), 0755));
+    const std::string path = folder + "/t.ATX";
+    write_bytes(path, {'o', 'l', 'd'});
+    ASSERT_EQ(0, chmod(folder.c_str(), 0555));
+    ASSERT_EQ(0, chmod(dir.path().c_str(), 0755));
+
+    // Root writes into read-only folders, so the child gives up root first.
+    EXPECT_EQ(0, in_child([&] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 2;
+        return save_reports_failure(path);
+    }));
+    chmod(folder.c_str(), 0755);
+    EXPECT_EQ(Bytes({'o', 'l', 'd'}), read_bytes(path));
+    EXPECT_EQ(1u, entries_in(folder));
 }
 
 TEST_F(TemplateFile, SaveUnderAPlainFileFails) {
@@ -218,18 +244,6 @@ TEST_F(TemplateFile, SaveUnderAPlainFileFails) {
     EXPECT_EQ(FileStatus::WriteFailed, not_a_folder.status);
     EXPECT_EQ("Not a directory", not_a_folder.reason);
     EXPECT_EQ(Bytes({'x'}), read_bytes(blocker));
-}
-
-TEST_F(TemplateFile, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-    const std::string folder = dir.file("locked");
-    ASSERT_EQ(0, mkdir(folder.c_str(), 0755));
-    const std::string path = folder + "/t.ATX";
-    write_bytes(path, {'o', 'l', 'd'});
-    ASSERT_EQ(0, chmod(folder.c_str(), 0555));
-    EXPECT_EQ(FileStatus::WriteFailed, write_template(path, doc->tpl).status);
-    chmod(folder.c_str(), 0755);
-    EXPECT_EQ(Bytes({'o', 'l', 'd'}), read_bytes(path));
 }
 
 TEST_F(TemplateFile, ReplacingKeepsPermissionsAndSymbolicLinks) {
