@@ -1,0 +1,189 @@
+// link_bench: times a program download and a reception of 1000 records of 40
+// bytes against k2term over a pseudo-terminal, with the real port layer and
+// clock. For each it prints the wall time, the CPU time this process used,
+// and the ratio of the wall time to the time the same bytes need on a
+// 115200 bit/s line (10 bits per byte; a pty has no line speed of its own).
+//
+//   link_bench [--k2term PATH] [--runs N]
+#include "common/progress.h"
+#include "common/prompter.h"
+#include "link/clock.h"
+#include "link/protocol/download.h"
+#include "link/protocol/receive.h"
+#include "link/serial_port.h"
+#include "model/template.h"
+
+#include <signal.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#ifndef K2TERM_PATH
+#define K2TERM_PATH "k2term"
+#endif
+
+namespace {
+
+using namespace kolibra;
+
+constexpr int kRecords = 1000;
+constexpr int kRecordSize = 40;
+
+class QuietPrompter : public Prompter {
+public:
+    Answer ask(const std::string& text, const std::string& caption, Icon, Buttons buttons) override {
+        last = caption + ": " + text;
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+    }
+    std::string last;
+};
+
+class NoProgress : public Progress {
+public:
+    void open(const std::string&) override {}
+    void set_value(int) override {}
+    void close() override {}
+};
+
+// k2term as a child process; its first output line is the device path.
+struct K2term {
+    pid_t pid = -1;
+    int out_fd = -1;  // kept open so that its "program ..." lines have a reader
+    std::string device;
+
+    bool start(const std::string& program, const std::string& records, const std::string& out) {
+        int fds[2];
+        if (::pipe(fds) != 0) return false;
+        pid = ::fork();
+        if (pid == 0) {
+            ::dup2(fds[1], STDOUT_FILENO);
+            ::close(fds[0]);
+            ::close(fds[1]);
+            ::execl(program.c_str(), program.c_str(), "--records", records.c_str(), "--out",
+                    out.c_str(), static_cast<char*>(nullptr));
+            std::perror("link_bench: cannot start k2term");
+            ::_exit(127);
+        }
+        ::close(fds[1]);
+        if (pid < 0) return false;
+        out_fd = fds[0];
+        char c;
+        while (::read(out_fd, &c, 1) == 1 && c != '\n') device += c;
+        return !device.empty();
+    }
+    ~K2term() {
+        if (pid > 0) {
+            ::kill(pid, SIGTERM);
+            ::waitpid(pid, nullptr, 0);
+        }
+        if (out_fd >= 0) ::close(out_fd);
+    }
+};
+
+double cpu_seconds() {
+    rusage u{};
+    ::getrusage(RUSAGE_SELF, &u);
+    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+struct Measure {
+    std::chrono::steady_clock::time_point wall_start = std::chrono::steady_clock::now();
+    double cpu_start = cpu_seconds();
+
+    void report(const char* what, long wire_bytes, bool ok) const {
+        const double wall =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_start).count();
+        const double cpu = cpu_seconds() - cpu_start;
+        const double line = static_cast<double>(wire_bytes) * 10.0 / 115200.0;
+        std::printf("%-34s %s  wall %7.3f s  cpu %6.3f s  line %6.3f s  wall/line %5.2f\n", what,
+                    ok ? "ok    " : "FAILED", wall, cpu, line, wall / line);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string k2term_path = K2TERM_PATH;
+    int runs = 3;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--k2term") == 0 && i + 1 < argc) {
+            k2term_path = argv[++i];
+        } else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
+            runs = std::max(1, std::atoi(argv[++i]));
+        } else {
+            std::fprintf(stderr, "usage: link_bench [--k2term PATH] [--runs N]\n");
+            return 2;
+        }
+    }
+
+    char folder_template[] = "/tmp/link_bench_XXXXXX";
+    if (!::mkdtemp(folder_template)) {
+        std::perror("link_bench: mkdtemp");
+        return 1;
+    }
+    const std::filesystem::path folder = folder_template;
+    const std::string records = (folder / "records.txt").string();
+    {
+        std::ofstream out(records, std::ios::binary);
+        for (int i = 0; i < kRecords; ++i) {
+            std::string r = std::to_string(100000 + i) + ",";
+            r.resize(kRecordSize, static_cast<char>('A' + i % 26));
+            out << r << "\r\n";
+        }
+    }
+
+    int failures = 0;
+    {
+        K2term k2term;
+        if (!k2term.start(k2term_path, records, folder.string())) {
+            std::fprintf(stderr, "link_bench: k2term did not start (%s)\n", k2term_path.c_str());
+            return 1;
+        }
+        ::setenv("KOLIBRA_COM1", k2term.device.c_str(), 1);
+        std::printf("k2term on %s; %d runs each\n", k2term.device.c_str(), runs);
+
+        auto tpl = std::make_unique<Template>();
+        reset_template(*tpl);
+        // Handshake and its answer, then 105 blocks of 103 bytes, each answered "ACK\r".
+        const long download_bytes = 7 + 4 + 105L * (103 + 4);
+        // "READ\r", "ACK\r", then per record a frame (record + 4) and "ACK\r", then "OVER\r".
+        const long receive_bytes = 5 + 4 + kRecords * (kRecordSize + 4 + 4L) + 5;
+
+        for (int run = 0; run < runs; ++run) {
+            auto port = make_serial_port();
+            SteadyClock clock;
+            QuietPrompter prompter;
+            NoProgress progress;
+            LinkSession link{*port, clock, prompter};
+
+            Measure download;
+            DownloadRequest request;
+            request.tpl = tpl.get();
+            bool delivered = false;
+            download_to_terminal(link, progress, nullptr, request, DownloadOptions{}, &delivered);
+            download.report("program download (10500 bytes)", download_bytes, delivered);
+            failures += !delivered;
+
+            const std::string data = (folder / "DATA.TXT").string();
+            Measure receive;
+            ReceiveEnvironment env;
+            int n = receive_from_terminal(link, env, LinkTarget{}, data);
+            receive.report("reception (1000 records of 40)", receive_bytes, n == kRecords);
+            failures += n != kRecords;
+            if (n != kRecords) std::printf("  %d records; %s\n", n, prompter.last.c_str());
+        }
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
+    return failures == 0 ? 0 : 1;
+}
