@@ -60,7 +60,8 @@ struct K2term {
     int out_fd = -1;  // kept open so that its "program ..." lines have a reader
     std::string device;
 
-    bool start(const std::string& program, const std::string& records, const std::string& out) {
+    bool start(const std::string& program, const std::string& records, const std::string& out,
+               bool silent = false) {
         int fds[2];
         if (::pipe(fds) != 0) return false;
         pid = ::fork();
@@ -69,7 +70,8 @@ struct K2term {
             ::close(fds[0]);
             ::close(fds[1]);
             ::execl(program.c_str(), program.c_str(), "--records", records.c_str(), "--out",
-                    out.c_str(), static_cast<char*>(nullptr));
+                    out.c_str(), silent ? "--silent" : static_cast<char*>(nullptr),
+                    static_cast<char*>(nullptr));
             std::perror("link_bench: cannot start k2term");
             ::_exit(127);
         }
@@ -181,6 +183,27 @@ int main(int argc, char** argv) {
             receive.report("reception (1000 records of 40)", receive_bytes, n == kRecords);
             failures += n != kRecords;
             if (n != kRecords) std::printf("  %d records; %s\n", n, prompter.last.c_str());
+        }
+    }
+    {
+        // One unanswered exchange: 3 s of waiting that should cost no CPU.
+        K2term silent;
+        if (!silent.start(k2term_path, records, folder.string(), true)) return 1;
+        auto port = make_serial_port();
+        SteadyClock clock;
+        if (port->open(silent.device)) {
+            LineSettings line{};
+            line.baud_rate = 115200;
+            line.byte_size = 8;
+            port->apply(line);
+            port->set_timeouts(transfer_timeouts());
+            QuietPrompter prompter;
+            LinkSession link{*port, clock, prompter};
+            const uint8_t hello[] = {'Q', 'U', 'O', 'R', 'I', 'N', '\r'};
+            Measure wait;
+            const bool answered = !exchange_with_terminal(link, hello, sizeof hello).empty();
+            wait.report("silent terminal, one exchange", sizeof hello, !answered);
+            port->close();
         }
     }
     std::error_code ec;
