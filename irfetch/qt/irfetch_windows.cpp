@@ -1,0 +1,59 @@
+// irfetch with windows: the settings dialog, message boxes and the count box.
+#include "irfetch/irfetch_program.h"
+
+#include "common/qt/qt_file_picker.h"
+#include "common/qt/qt_prompter.h"
+#include "common/qt/qt_receive_count_view.h"
+#include "common/system_launcher.h"
+#include "irfetch/irfetch_run.h"
+#include "irfetch/qt/properties_dialog.h"
+#include "link/serial_port.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+namespace kolibra {
+
+namespace {
+
+bool has_display() {
+#if defined(_WIN32) || defined(__APPLE__)
+    return true;
+#else
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+#endif
+}
+
+}  // namespace
+
+int run_irfetch_program(const ToolStart& start) {
+    if (!has_display()) return run_irfetch_headless(start);
+    int argc = start.argc;
+    QApplication app(argc, start.argv);
+    QApplication::setApplicationName(QStringLiteral("irfetch"));
+    // The program has no main window; the last dialog closing must not end
+    // the event loop the message boxes run in.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QtPrompter prompter;
+    QtFilePicker picker;
+    QtIrfetchDialog dialog(picker);
+    QtReceiveCountView count_view;
+    SystemLauncher launcher;
+    SteadyClock clock;
+    std::unique_ptr<SerialPort> port = make_serial_port();
+    IrfetchEnvironment env{*port, clock, prompter};
+    env.launcher = &launcher;
+    env.count_view = &count_view;
+    env.dialog = &dialog;
+    env.program_folder = start.program_folder;
+    env.ini_path = start.ini_path;
+    return run_irfetch(start.command_line, env);
+}
+
+}  // namespace kolibra

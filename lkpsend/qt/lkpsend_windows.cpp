@@ -1,0 +1,55 @@
+// lkpsend with windows: the file dialog, the settings dialog, message boxes
+// and the progress window.
+#include "lkpsend/lkpsend_program.h"
+
+#include "common/qt/qt_file_picker.h"
+#include "common/qt/qt_progress.h"
+#include "common/qt/qt_prompter.h"
+#include "link/serial_port.h"
+#include "lkpsend/lkpsend_run.h"
+#include "lkpsend/qt/com_properties_dialog.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+namespace kolibra {
+
+namespace {
+
+bool has_display() {
+#if defined(_WIN32) || defined(__APPLE__)
+    return true;
+#else
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(name);
+        if (value && *value) return true;
+    }
+    return false;
+#endif
+}
+
+}  // namespace
+
+int run_lkpsend_program(const ToolStart& start) {
+    if (!has_display()) return run_lkpsend_headless(start);
+    int argc = start.argc;
+    QApplication app(argc, start.argv);
+    QApplication::setApplicationName(QStringLiteral("lkpsend"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QtPrompter prompter;
+    QtFilePicker picker;
+    QtProgress progress;
+    QtLkpsendDialog dialog;
+    SteadyClock clock;
+    std::unique_ptr<SerialPort> port = make_serial_port();
+    LkpsendEnvironment env{*port, clock, prompter, progress};
+    env.picker = &picker;
+    env.dialog = &dialog;
+    env.program_folder = start.program_folder;
+    env.ini_path = start.ini_path;
+    return run_lkpsend(start.command_line, env);
+}
+
+}  // namespace kolibra
