@@ -1,0 +1,155 @@
+// tgen's download and receive commands, run from the main window against
+// k2term on a pseudo-terminal: the real port, clock, progress window and
+// count box, with the file dialogs and message boxes answered by the test.
+#include <gtest/gtest.h>
+
+#ifdef KOLIBRA_TGEN_WINDOW_E2E
+
+#include "common/qt/qt_progress.h"
+#include "common/qt/qt_receive_count_view.h"
+#include "e2e/support/k2term_process.h"
+#include "link/clock.h"
+#include "link/serial_port.h"
+#include "model/program_image.h"
+#include "shell/gui/link_commands.h"
+#include "shell/gui/main_window.h"
+#include "shell/qt_test_app.h"
+#include "shell/shell_test_doubles.h"
+
+#include <QTimer>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace kolibra {
+namespace {
+
+std::string file_text(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class TgenWindowTransfer : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::app();
+        std::ofstream(folder.file("records.txt"), std::ios::binary) << "AB\r\nCD\r\n";
+        ASSERT_TRUE(k2term.start({"--records", folder.file("records.txt"), "--out",
+                                  folder.path.string()}))
+            << k2term.error();
+        setenv("KOLIBRA_COM1", k2term.device_path().c_str(), 1);
+
+        ShellServices services;
+        services.prompter = &prompter;
+        services.picker = &picker;
+        services.link.make_port = [] { return make_serial_port(); };
+        services.link.clock = &clock;
+        services.link.prompter = &prompter;
+        services.link.picker = &picker;
+        services.link.progress = &progress;
+        services.link.launcher = &launcher;
+        services.link.count_view = &count_view;
+        window = std::make_unique<MainWindow>(*doc, services);
+        window->show();
+        doc->tpl.comm = {0, 2};  // COM1 at 38400
+    }
+    void TearDown() override {
+        window.reset();
+        unsetenv("KOLIBRA_COM1");
+        EXPECT_EQ(k2term.stop(), 0);
+    }
+
+    bool told(const std::string& text) const {
+        for (const auto& box : prompter.boxes)
+            if (box.text == text) return true;
+        return false;
+    }
+
+    test::TempFolder folder;
+    e2e::K2termProcess k2term;
+    std::unique_ptr<TemplateDocument> doc = std::make_unique<TemplateDocument>();
+    test::ScriptedPrompter prompter;
+    test::ScriptedPicker picker;
+    test::RecordingLauncher launcher;
+    SteadyClock steady;
+    PaintingClock clock{steady};
+    QtProgress progress;
+    QtReceiveCountView count_view;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(TgenWindowTransfer, DownloadsTheProgramWhileTheProgressBarMoves) {
+    // Watch the bar from the event loop the painting clock keeps running.
+    int highest = -1;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (progress.bar()) highest = std::max(highest, progress.bar()->value());
+    });
+    watch.start(5);
+    window->command(command::kDownloadProgram);
+    watch.stop();
+
+    ASSERT_TRUE(told("Downloaded completely!"));
+    EXPECT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_GT(highest, 0);
+    EXPECT_EQ(progress.window(), nullptr);  // closed again
+    const auto line = k2term.wait_for_line("program ", 3000);
+    ASSERT_TRUE(line.has_value());
+    auto copy = std::make_unique<Template>(doc->tpl);
+    const ProgramImage image = build_program_image(*copy);
+    EXPECT_EQ(file_text(folder.file("program-1.bin")),
+              std::string(image.begin(), image.end()));
+    EXPECT_FALSE(doc->modified);
+}
+
+TEST_F(TgenWindowTransfer, DownloadsALookupFileChosenInItsDialog) {
+    const std::string lookup = folder.file("items.TXT");
+    std::ofstream(lookup, std::ios::binary) << "AB\r\nZ";
+    picker.paths = {lookup};
+    window->command(command::kDownloadLookup);
+    ASSERT_EQ(picker.open_requests.size(), 1u);
+    ASSERT_EQ(picker.open_requests[0].filters.size(), 2u);
+    EXPECT_EQ(picker.open_requests[0].filters[0].description, "Lookup data files {*.TXT}");
+    EXPECT_TRUE(told("Downloaded completely!"));
+    const auto line = k2term.wait_for_line("lookup ", 3000);
+    ASSERT_TRUE(line.has_value());
+    EXPECT_EQ(*line, "lookup " + folder.file("lookup-1.txt") + " 2");
+    EXPECT_EQ(file_text(folder.file("lookup-1.txt")), "AB\r\nZ\r\n");
+}
+
+TEST_F(TgenWindowTransfer, ReceivesTheRecordsAndOffersTheViewer) {
+    const std::string data = folder.file("data.TXT");
+    picker.paths = {data};
+    prompter.answers = {Answer::Yes};  // view the received data
+    window->command(command::kReceive);
+    ASSERT_EQ(picker.save_requests.size(), 1u);
+    EXPECT_EQ(picker.save_requests[0].filters[0].description, "Data files {*.TXT}");
+    ASSERT_TRUE(told("Done : 2 records received.\nView the received data?"));
+    EXPECT_EQ(prompter.boxes.back().caption, "Upload Data");
+    EXPECT_EQ(file_text(data), "AB\r\nCD\r\n");
+    ASSERT_EQ(launcher.shown.size(), 1u);
+    EXPECT_EQ(launcher.shown[0], data);
+    EXPECT_EQ(count_view.box(), nullptr);  // the count box is gone
+}
+
+TEST_F(TgenWindowTransfer, AMissingPortIsToldAndNothingIsSent) {
+    doc->tpl.comm.com_port = 5;  // COM6: no such device here
+    setenv("KOLIBRA_COM6", (folder.file("no-such-tty")).c_str(), 1);
+    window->command(command::kDownloadProgram);
+    unsetenv("KOLIBRA_COM6");
+    EXPECT_TRUE(told("Can't open the COM port!"));
+    EXPECT_FALSE(told("Downloaded completely!"));
+}
+
+}  // namespace
+}  // namespace kolibra
+
+#else
+
+TEST(TgenWindowTransfer, NeedsTheQtBuild) { GTEST_SKIP() << "built without tgen's window"; }
+
+#endif
