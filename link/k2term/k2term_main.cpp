@@ -24,6 +24,9 @@ namespace {
 
 int g_signal_pipe[2] = {-1, -1};
 
+// A data frame is at most 255 bytes: sequence number, record, two check bytes, CR.
+constexpr std::size_t kMaxRecordInFrame = 251;
+
 void on_signal(int) {
     const char byte = 1;
     const ssize_t ignored = ::write(g_signal_pipe[1], &byte, 1);
@@ -96,6 +99,14 @@ int run(const K2termOptions& options) {
         if (!load_records(options.records_file, terminal_options.records, error)) {
             std::fprintf(stderr, "k2term: %s\n", error.c_str());
             return 1;
+        }
+        for (std::size_t i = 0; i < terminal_options.records.size(); ++i) {
+            if (terminal_options.records[i].size() > kMaxRecordInFrame) {
+                std::fprintf(stderr,
+                             "k2term: warning: record %zu has %zu bytes; a frame holds at most "
+                             "%zu, so the desktop will refuse it\n",
+                             i + 1, terminal_options.records[i].size(), kMaxRecordInFrame);
+            }
         }
     }
     struct stat st{};
