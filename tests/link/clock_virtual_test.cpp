@@ -75,6 +75,18 @@ TEST(VirtualClock, DeadlinesHoldAcrossTheTickWrap) {
     EXPECT_TRUE(reached(0x10u, 0xFFFFFFF0u));
 }
 
+TEST(VirtualClockDeathTest, CodeThatSpinsInsteadOfWaitingIsStopped) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    VirtualClock clock;
+    const uint32_t deadline = clock.now_ms() + 100;
+    EXPECT_DEATH(
+        {
+            while (!reached(clock.now_ms(), deadline)) {
+            }
+        },
+        "spins instead of waiting");
+}
+
 TEST(FakePort, BytesSentAtAnotherSpeedAreLost) {
     VirtualClock clock;
     DelayedEcho echo(1);
