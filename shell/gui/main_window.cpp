@@ -9,6 +9,7 @@
 
 #include <QBitmap>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeySequence>
 #include <QPixmap>
@@ -30,7 +31,8 @@ MainWindow::MainWindow(TemplateDocument& doc, ShellServices services)
     const QImage& picture = terminal_artwork().image(500);
     QPixmap pixmap = QPixmap::fromImage(picture);
     setWindowIcon(QIcon(pixmap));
-    if (picture.hasAlphaChannel()) setMask(pixmap.mask());
+    if (picture.hasAlphaChannel() && QGuiApplication::platformName() != QLatin1String("offscreen"))
+        setMask(pixmap.mask());
 
     reset_template(doc_.tpl);
     simulator_ = new SimulatorWindow(doc_.tpl, [this](int id) { command(id); },

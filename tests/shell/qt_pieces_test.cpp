@@ -1,4 +1,3 @@
-#include "common/qt/qt_file_picker.h"
 #include "common/qt/qt_progress.h"
 #include "common/qt/qt_prompter.h"
 #include "common/qt/qt_receive_count_view.h"
@@ -115,15 +114,6 @@ TEST(QtReceiveCountView, ShowsTheCountCentredAndRemovesTheBox) {
     view.remove();
     EXPECT_EQ(view.box(), nullptr);
     view.remove();  // twice is harmless
-}
-
-TEST(QtFilePicker, FiltersKeepTheirTextsAndPatterns) {
-    FileDialogRequest request;
-    request.filters = {{"Lookup data files {*.TXT}", "*.TXT"}, {"All files {*.*}", "*.*"}};
-    const QStringList filters = qt_name_filters(request);
-    ASSERT_EQ(filters.size(), 2);
-    EXPECT_EQ(filters[0], "Lookup data files {*.TXT} (*.TXT)");
-    EXPECT_EQ(filters[1], "All files {*.*} (*.*)");
 }
 
 TEST(InputBlocker, DropsInputToWindowsButNotToABoxOpenedMeanwhile) {

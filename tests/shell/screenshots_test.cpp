@@ -1,5 +1,6 @@
 // Pictures of the window as a user sees it. With KOLIBRA_SCREENSHOT_DIR set,
 // each is saved there as a PNG; otherwise they are only checked for content.
+#include "common/qt/dialog_builder.h"
 #include "common/qt/qt_progress.h"
 #include "model/text_slot.h"
 #include "shell/gui/main_window.h"
@@ -7,7 +8,9 @@
 #include "shell/shell_test_doubles.h"
 #include "simulator/window/simulator_window.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QMenu>
 #include <QPainter>
 #include <QTest>
@@ -113,6 +116,17 @@ TEST_F(Screenshots, PopUpMenuAndProgressWindow) {
     }
     keep(both, "popup_menu");
     menu->hide();
+
+    // The two dialogs of the shell, grabbed while open.
+    for (int id : {command::kComSettings, command::kAbout}) {
+        QTimer::singleShot(50, [id] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            keep(dialog->grab().toImage(), id == command::kAbout ? "about_box" : "com_settings");
+            if (auto* ok = control_as<QPushButton>(dialog, 1)) ok->click();
+        });
+        window->command(id);
+    }
 
     QtProgress progress;
     progress.open("Progress");
