@@ -5,6 +5,10 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#ifdef __linux__
+#include <sys/sysmacros.h>
+#endif
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -38,6 +42,21 @@ void sleep_ms(uint32_t ms) { std::this_thread::sleep_for(std::chrono::millisecon
 // Errors by which a device says it has no such modem line (a pseudo-terminal).
 bool means_unsupported(int error) { return error == ENOTTY || error == EINVAL || error == ENOSYS; }
 
+// The device end of a pseudo-terminal. Its exclusive flag would outlive a
+// holder that dies without closing (the other end keeps the tty alive), and
+// lock every later non-root program out, so only the flock guards it.
+bool is_pseudo_terminal(int fd) {
+#ifdef __linux__
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISCHR(st.st_mode)) return false;
+    const unsigned m = major(st.st_rdev);
+    return m >= 136 && m <= 143;  // the Unix 98 pty slave majors
+#else
+    (void)fd;
+    return false;
+#endif
+}
+
 }  // namespace
 
 PosixSerialPort::~PosixSerialPort() { close(); }
@@ -50,7 +69,7 @@ bool PosixSerialPort::open(const std::string& device_path) {
         ::close(fd);
         return false;  // held by another port object or program
     }
-    if (::isatty(fd)) ::ioctl(fd, TIOCEXCL);
+    if (::isatty(fd) && !is_pseudo_terminal(fd)) ::ioctl(fd, TIOCEXCL);
     fd_ = fd;
     timeouts_ = PortTimeouts{};
     modem_lines_skipped_ = false;
@@ -175,9 +194,7 @@ void PosixSerialPort::purge_input() {
 
 void PosixSerialPort::close() {
     if (fd_ < 0) return;
-    // The exclusive flag outlives this descriptor while the other end of a
-    // pseudo-terminal stays open; clear it so the next command can open.
-    if (::isatty(fd_)) ::ioctl(fd_, TIOCNXCL);
+    if (::isatty(fd_) && !is_pseudo_terminal(fd_)) ::ioctl(fd_, TIOCNXCL);
     ::flock(fd_, LOCK_UN);
     ::close(fd_);
     fd_ = -1;

@@ -1,9 +1,10 @@
 // The serial port over termios, for Linux and other POSIX systems.
 //
 // Raw 8N1 at 9600..115200 bit/s, no flow control unless the line settings ask
-// for it. open() takes the device for this process alone: TIOCEXCL refuses
-// further opens by other users, and an flock() on the device refuses a second
-// open here or in any process (root included). Reads never wait; waiting is
+// for it. open() takes the device for this process alone: an flock() on the
+// device refuses a second open here or in any process (root included), and on
+// a real serial line TIOCEXCL also keeps out programs that do not lock. (Not on
+// a pseudo-terminal: there the flag would outlive a holder that crashed.) Reads never wait; waiting is
 // done with wait_readable(), which blocks in poll(). A pseudo-terminal has no
 // modem lines: a refused RTS/DTR change there is skipped, not a failure.
 #pragma once

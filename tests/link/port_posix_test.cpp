@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <termios.h>
 #include <unistd.h>
@@ -64,6 +65,16 @@ TEST(PosixPort, OpenIsExclusiveUntilClosed) {
     first.close();
     EXPECT_FALSE(first.is_open());
     EXPECT_TRUE(second.open(pty.path));  // the next command opens it again
+#ifdef TIOCGEXCL
+    // No kernel exclusive flag on a pty: it would stay behind after a crash
+    // and lock later programs out while k2term keeps the pty alive.
+    const int probe = ::open(pty.path.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(probe, 0);
+    int exclusive = -1;
+    ASSERT_EQ(ioctl(probe, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
+    ::close(probe);
+#endif
 }
 
 TEST(PosixPort, AppliesRaw8N1AtEverySpeedAndSkipsMissingModemLines) {
