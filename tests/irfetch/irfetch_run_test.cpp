@@ -88,32 +88,36 @@ public:
     }
 };
 
+// The desktop's port with the transceiver and a serving terminal behind it.
+struct Line {
+    explicit Line(VirtualClock& clock, TransceiverOptions ir_options = {.start_baud = 38400})
+        : ir(ir_options), port(clock, &ir) {
+        ir.put_in_front_of(&terminal);
+        terminal.records = {"AB", "CD", "EF"};
+    }
+    TransceiverStandin ir;
+    ServingTerminal terminal;
+    FakePort port;
+};
+
 class IrfetchRun : public ScratchTest {
 protected:
     void SetUp() override {
         ScratchTest::SetUp();
-        run_line_settings() = LineSettings{};
-        ir_.put_in_front_of(&terminal_);
-        terminal_.records = {"AB", "CD", "EF"};
+        reset_run_line_settings();
     }
-
-    IrfetchEnvironment env() {
-        IrfetchEnvironment e{port_, clock_, prompter_};
+    int run(const std::string& command_line, Line& line) {
+        IrfetchEnvironment e{line.port, clock_, prompter_};
         e.launcher = &launcher_;
         e.dialog = &dialog_;
         e.program_folder = folder();
         e.ini_path = path("irfetch.ini");
-        return e;
-    }
-    int run(const std::string& command_line) {
-        IrfetchEnvironment e = env();
         return run_irfetch(command_line, e);
     }
+    int run(const std::string& command_line) { return run(command_line, line_); }
 
     VirtualClock clock_;
-    TransceiverStandin ir_{TransceiverOptions{.start_baud = 38400}};
-    ServingTerminal terminal_;
-    FakePort port_{clock_, &ir_};
+    Line line_{clock_};
     RecordingPrompter prompter_;
     RecordingLauncher launcher_;
     RecordingDialog dialog_;
@@ -121,92 +125,61 @@ protected:
 
 TEST_F(IrfetchRun, CommandLineReceivesEveryRecordWithCrLfThroughTheTransceiver) {
     std::string data = path("shop1.txt");
+    prompter_.answers = {Answer::Yes};
     EXPECT_EQ(run(data + ",1,5,1,1,1,1,1"), kIrfetchReceived);
     EXPECT_EQ(read_file(data), "AB\r\nCD\r\nEF\r\n");
-    // The transceiver was found and ordered to 9600 ("2").
-    ASSERT_EQ(ir_.speed_orders().size(), 1u);
-    EXPECT_EQ(ir_.speed_orders()[0], 9600u);
-    EXPECT_EQ(port_.buffer_in(), 256u);
-    EXPECT_EQ(port_.buffer_out(), 256u);
-    EXPECT_FALSE(port_.is_open());
+    ASSERT_EQ(line_.ir.speed_orders(), std::vector<uint32_t>{9600});
+    EXPECT_EQ(line_.port.buffer_in(), 256u);
+    EXPECT_EQ(line_.port.buffer_out(), 256u);
+    EXPECT_FALSE(line_.port.is_open());
     ASSERT_EQ(prompter_.boxes.size(), 1u);
     EXPECT_EQ(prompter_.boxes[0].text, "Done : 3 records received.\nView the received data?");
     EXPECT_EQ(prompter_.boxes[0].caption, "Upload Data");
     EXPECT_EQ(prompter_.boxes[0].buttons, Buttons::YesNo);
-    EXPECT_TRUE(launcher_.shown.empty());  // the answer was No
-    EXPECT_FALSE(dialog_.shown);           // no dialog in command-line mode
+    EXPECT_EQ(launcher_.shown, std::vector<std::string>{data});
+    EXPECT_FALSE(dialog_.shown);  // no dialog and no ini file in command-line mode
     EXPECT_FALSE(fs::exists(path("irfetch.ini")));
 }
 
-TEST_F(IrfetchRun, YesStartsTheViewerOnTheDataFile) {
-    prompter_.answers = {Answer::Yes};
-    std::string data = path("d.txt");
-    EXPECT_EQ(run(data + ",1,1,1,1,1,1,1"), kIrfetchReceived);
-    ASSERT_EQ(launcher_.shown.size(), 1u);
-    EXPECT_EQ(launcher_.shown[0], data);
-}
-
 TEST_F(IrfetchRun, LineEndsFollowTheTwoFlags) {
-    struct Case {
-        const char* flags;
-        const char* expected;
-    } cases[] = {{"1,0", "AB\rCD\rEF\r"}, {"0,1", "AB\nCD\nEF\n"}, {"0,0", "ABCDEF"}};
-    for (const Case& c : cases) {
-        std::string data = path(std::string("ends") + c.flags[0] + c.flags[2] + ".txt");
-        run_line_settings() = LineSettings{};
-        TransceiverStandin ir{TransceiverOptions{.start_baud = 9600}};
-        ServingTerminal terminal;
-        terminal.records = {"AB", "CD", "EF"};
-        ir.put_in_front_of(&terminal);
-        FakePort port{clock_, &ir};
-        IrfetchEnvironment e{port, clock_, prompter_};
-        e.ini_path = path("irfetch.ini");
-        EXPECT_EQ(run_irfetch(data + ",1,1,1," + c.flags + ",0,0", e), kIrfetchReceived);
-        EXPECT_EQ(read_file(data), c.expected) << c.flags;
+    const std::pair<const char*, const char*> cases[] = {
+        {"1,0", "AB\rCD\rEF\r"}, {"0,1", "AB\nCD\nEF\n"}, {"0,0", "ABCDEF"}};
+    for (const auto& [flags, expected] : cases) {
+        std::string data = path(std::string("ends") + flags[0] + flags[2] + ".txt");
+        reset_run_line_settings();
+        Line line(clock_);
+        EXPECT_EQ(run(data + ",1,1,1," + flags + ",0,0", line), kIrfetchReceived);
+        EXPECT_EQ(read_file(data), expected) << flags;
     }
 }
 
-TEST_F(IrfetchRun, OverwriteKeepsTheEarlierFileWhenTheTerminalFallsSilent) {
+TEST_F(IrfetchRun, OverwriteKeepsTheEarlierFileUnlessRecordsCame) {
     std::string data = path("x.txt");
     write_file(data, "earlier\r\n");
-    terminal_.fall_silent_after = 3;
-    terminal_.records = {"A", "B", "C", "D"};
+    line_.terminal.fall_silent_after = 3;
     EXPECT_EQ(run(data + ",1,1,1,1,1,1,1"), kIrfetchBrokenOff);
     EXPECT_EQ(read_file(data), "earlier\r\n");
-    // Nothing is left beside it.
-    EXPECT_EQ(std::distance(fs::directory_iterator(root_), fs::directory_iterator()), 1);
     EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Time out!"});
+    EXPECT_EQ(std::distance(fs::directory_iterator(root_), fs::directory_iterator()), 1);
+
+    Line empty(clock_);
+    empty.terminal.records.clear();
+    prompter_.boxes.clear();
+    EXPECT_EQ(run(data + ",1,1,1,1,1,1,1", empty), kIrfetchNothing);
+    EXPECT_EQ(read_file(data), "earlier\r\n");
+    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"No data received!"});
+    EXPECT_EQ(prompter_.boxes[0].caption, "Upload Data");
 
     // With no earlier file there is none afterwards either.
-    std::string fresh = path("fresh.txt");
-    run_line_settings() = LineSettings{};
-    TransceiverStandin ir{TransceiverOptions{.start_baud = 9600}};
-    ServingTerminal silent;
-    silent.records = {"A", "B", "C", "D"};
-    silent.fall_silent_after = 3;
-    ir.put_in_front_of(&silent);
-    FakePort port{clock_, &ir};
-    IrfetchEnvironment e{port, clock_, prompter_};
-    e.ini_path = path("irfetch.ini");
-    EXPECT_EQ(run_irfetch(fresh + ",1,1,1,1,1,1,1", e), kIrfetchBrokenOff);
-    EXPECT_FALSE(fs::exists(fresh));
-}
+    Line silent(clock_);
+    silent.terminal.fall_silent_after = 2;
+    EXPECT_EQ(run(path("fresh.txt") + ",1,1,1,1,1,1,1", silent), kIrfetchBrokenOff);
+    EXPECT_FALSE(fs::exists(path("fresh.txt")));
 
-TEST_F(IrfetchRun, OverwriteWithNoRecordKeepsTheEarlierFileAndSaysNoData) {
-    std::string data = path("x.txt");
-    write_file(data, "earlier");
-    terminal_.records.clear();
-    EXPECT_EQ(run(data + ",1,1,1,1,1,1,1"), kIrfetchNothing);
-    EXPECT_EQ(read_file(data), "earlier");
-    ASSERT_EQ(prompter_.boxes.size(), 1u);
-    EXPECT_EQ(prompter_.boxes[0].text, "No data received!");
-    EXPECT_EQ(prompter_.boxes[0].caption, "Upload Data");
-}
-
-TEST_F(IrfetchRun, OverwriteReplacesTheEarlierFileWhenRecordsCame) {
-    std::string data = path("x.txt");
+    Line serving(clock_);
     write_file(data, "earlier content that is longer than the new one\r\n");
-    EXPECT_EQ(run(data + ",1,1,1,1,1,0,0"), kIrfetchReceived);
+    prompter_.boxes.clear();
+    EXPECT_EQ(run(data + ",1,1,1,1,1,0,0", serving), kIrfetchReceived);
     EXPECT_EQ(read_file(data), "AB\r\nCD\r\nEF\r\n");
     EXPECT_TRUE(prompter_.boxes.empty());  // view data off: ends silently
 }
@@ -214,22 +187,15 @@ TEST_F(IrfetchRun, OverwriteReplacesTheEarlierFileWhenRecordsCame) {
 TEST_F(IrfetchRun, AppendKeepsEarlierContentAndTheRecordsOfABrokenReception) {
     std::string data = path("x.txt");
     write_file(data, "old\r\n");
-    terminal_.fall_silent_after = 2;
+    line_.terminal.fall_silent_after = 2;
     EXPECT_EQ(run(data + ",1,1,2,1,1,1,1"), kIrfetchBrokenOff);
     EXPECT_EQ(read_file(data), "old\r\nAB\r\nCD\r\n");
 
     // Append creates a missing file and keeps it even when nothing came.
-    std::string created = path("new.txt");
-    run_line_settings() = LineSettings{};
-    TransceiverStandin ir{TransceiverOptions{.start_baud = 9600}};
-    ServingTerminal empty;
-    ir.put_in_front_of(&empty);
-    FakePort port{clock_, &ir};
-    IrfetchEnvironment e{port, clock_, prompter_};
-    e.ini_path = path("irfetch.ini");
-    EXPECT_EQ(run_irfetch(created + ",1,1,2,1,1,0,0", e), kIrfetchNothing);
-    EXPECT_TRUE(fs::exists(created));
-    EXPECT_EQ(read_file(created), "");
+    Line empty(clock_);
+    empty.terminal.records.clear();
+    EXPECT_EQ(run(path("new.txt") + ",1,1,2,1,1,0,0", empty), kIrfetchNothing);
+    EXPECT_TRUE(fs::exists(path("new.txt")));
 }
 
 TEST_F(IrfetchRun, NewNameRefusesAnExistingFileAndDeletesAnEmptyReception) {
@@ -237,63 +203,50 @@ TEST_F(IrfetchRun, NewNameRefusesAnExistingFileAndDeletesAnEmptyReception) {
     write_file(data, "keep me");
     EXPECT_EQ(run(data + ",1,1,3,1,1,1,1"), kIrfetchFileFailed);
     EXPECT_EQ(read_file(data), "keep me");
-    ASSERT_EQ(prompter_.boxes.size(), 1u);
-    EXPECT_EQ(prompter_.boxes[0].text, "Failed to create file!\n\nFile already exists!");
+    EXPECT_EQ(prompter_.texts(),
+              std::vector<std::string>{"Failed to create file!\n\nFile already exists!"});
     EXPECT_EQ(prompter_.boxes[0].caption, "Error");
-    EXPECT_EQ(port_.open_count(), 0);
+    EXPECT_EQ(line_.port.open_count(), 0);
 
-    std::string fresh = path("fresh.txt");
-    terminal_.records.clear();
-    EXPECT_EQ(run(fresh + ",1,1,3,1,1,0,0"), kIrfetchNothing);
-    EXPECT_FALSE(fs::exists(fresh));
+    line_.terminal.records.clear();
+    EXPECT_EQ(run(path("fresh.txt") + ",1,1,3,1,1,0,0"), kIrfetchNothing);
+    EXPECT_FALSE(fs::exists(path("fresh.txt")));
 }
 
 TEST_F(IrfetchRun, PortAndTransceiverFailures) {
     std::string data = path("x.txt");
     write_file(data, "earlier");
-    port_.refuse_open(true);
+    line_.port.refuse_open(true);
     EXPECT_EQ(run(data + ",2,1,1,1,1,1,1"), kIrfetchPortFailed);
     EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Failed to open COM port"});
     EXPECT_EQ(read_file(data), "earlier");  // Overwrite leaves it as it was
-    port_.refuse_open(false);
 
     // No transceiver: its message with the warning icon; New name keeps the
-    // empty file it created.
+    // empty file it created; with messages off nothing is said.
+    Line absent(clock_, {.silent = true});
     prompter_.boxes.clear();
-    run_line_settings() = LineSettings{};
-    TransceiverStandin absent{TransceiverOptions{.silent = true}};
-    FakePort port{clock_, &absent};
-    IrfetchEnvironment e{port, clock_, prompter_};
-    e.ini_path = path("irfetch.ini");
-    std::string created = path("created.txt");
-    EXPECT_EQ(run_irfetch(created + ",1,1,3,1,1,1,1", e), kIrfetchPortFailed);
-    ASSERT_EQ(prompter_.boxes.size(), 1u);
-    EXPECT_EQ(prompter_.boxes[0].text, "Can't set IrDA device!");
+    EXPECT_EQ(run(path("created.txt") + ",1,1,3,1,1,1,1", absent), kIrfetchPortFailed);
+    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Can't set IrDA device!"});
     EXPECT_EQ(prompter_.boxes[0].icon, Icon::Warning);
-    EXPECT_FALSE(port.is_open());
-    EXPECT_TRUE(fs::exists(created));
-
-    // Show messages off: the same failure says nothing.
+    EXPECT_FALSE(absent.port.is_open());
+    EXPECT_TRUE(fs::exists(path("created.txt")));
     prompter_.boxes.clear();
-    EXPECT_EQ(run_irfetch(path("quiet.txt") + ",1,1,1,1,1,0,1", e), kIrfetchPortFailed);
+    EXPECT_EQ(run(path("quiet.txt") + ",1,1,1,1,1,0,1", absent), kIrfetchPortFailed);
     EXPECT_TRUE(prompter_.boxes.empty());
 }
 
 TEST_F(IrfetchRun, OverlongOrUnusablePathsAreRefused) {
-    std::string too_long = folder() + std::string(kIrfetchMaxPath, 'n');
-    EXPECT_EQ(run(too_long + ",1,1,1,1,1,1,1"), kIrfetchFileFailed);
-    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"File open/create failed!"});
-    prompter_.boxes.clear();
-    // A folder is no data file.
-    EXPECT_EQ(run(folder() + ",1,1,1,1,1,1,1"), kIrfetchFileFailed);
-    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"File open/create failed!"});
-    EXPECT_EQ(port_.open_count(), 0);
+    EXPECT_EQ(run(folder() + std::string(kIrfetchMaxPath, 'n') + ",1,1,1,1,1,1,1"),
+              kIrfetchFileFailed);
+    EXPECT_EQ(run(folder() + ",1,1,1,1,1,1,1"), kIrfetchFileFailed);  // a folder
+    EXPECT_EQ(prompter_.texts(),
+              (std::vector<std::string>{"File open/create failed!", "File open/create failed!"}));
+    EXPECT_EQ(line_.port.open_count(), 0);
 }
 
 TEST_F(IrfetchRun, NoIniFileShowsTheDefaultsAndOkWritesTheIni) {
     dialog_.change = [&](IrfetchSettings& s) {
         s.file_name = "rec.txt";
-        s.port_index = 0;
         s.file_mode = FileMode::Append;
         s.view_data = false;
     };
@@ -315,12 +268,12 @@ TEST_F(IrfetchRun, CancelEndsWithoutWritingAnything) {
     dialog_.accept = false;
     EXPECT_EQ(run(""), kIrfetchNotStarted);
     EXPECT_FALSE(fs::exists(path("irfetch.ini")));
-    EXPECT_EQ(port_.open_count(), 0);
+    EXPECT_EQ(line_.port.open_count(), 0);
 }
 
 TEST_F(IrfetchRun, IniWithoutAlwaysShowRunsStraightFromIt) {
-    std::string dir = root_.string();
-    write_file(path("irfetch.ini"), dir + "\r\nfrom-ini.txt\r\n1\r\n1\r\n1\r\n0\r\n1\r\n1\r\n0\r\n0");
+    write_file(path("irfetch.ini"),
+               root_.string() + "\r\nfrom-ini.txt\r\n1\r\n1\r\n1\r\n0\r\n1\r\n1\r\n0\r\n0");
     EXPECT_EQ(run(""), kIrfetchReceived);
     EXPECT_FALSE(dialog_.shown);
     EXPECT_EQ(read_file(path("from-ini.txt")), "AB\nCD\nEF\n");

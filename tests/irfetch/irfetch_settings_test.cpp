@@ -7,26 +7,15 @@
 namespace kolibra {
 namespace {
 
-using namespace std::string_literals;
-
 IrfetchSettings defaults() { return default_irfetch_settings("/opt/kolibra/"); }
 
-void expect_default_values_after_directory(const IrfetchSettings& s) {
+// Everything but the directory as it is by default.
+void expect_defaults_after_directory(const IrfetchSettings& s) {
     EXPECT_EQ(s.file_name, "");
     EXPECT_EQ(s.port_index, 0);
     EXPECT_EQ(s.baud_index, 0);
     EXPECT_EQ(s.file_mode, FileMode::Overwrite);
-    EXPECT_TRUE(s.add_cr);
-    EXPECT_TRUE(s.add_lf);
-    EXPECT_TRUE(s.show_messages);
-    EXPECT_TRUE(s.view_data);
-    EXPECT_TRUE(s.always_show_dialog);
-}
-
-TEST(IrfetchDefaults, ProgramFolderEmptyNameCom1FastestOverwriteAllBoxesTicked) {
-    IrfetchSettings s = defaults();
-    EXPECT_EQ(s.directory, "/opt/kolibra/");
-    expect_default_values_after_directory(s);
+    EXPECT_TRUE(s.add_cr && s.add_lf && s.show_messages && s.view_data && s.always_show_dialog);
 }
 
 TEST(IrfetchIni, WrittenLayoutIsTenLinesWithoutFinalLineEnd) {
@@ -37,28 +26,13 @@ TEST(IrfetchIni, WrittenLayoutIsTenLinesWithoutFinalLineEnd) {
     s.baud_index = 4;
     s.file_mode = FileMode::NewName;
     s.add_cr = false;
-    s.add_lf = true;
     s.show_messages = false;
-    s.view_data = true;
     s.always_show_dialog = false;
-    const std::string expected =
-        "/data/shop\x0D\x0A"
-        "SHOP1.TXT\x0D\x0A"
-        "2\x0D\x0A"
-        "5\x0D\x0A"
-        "3\x0D\x0A"
-        "0\x0D\x0A"
-        "1\x0D\x0A"
-        "0\x0D\x0A"
-        "1\x0D\x0A"
-        "0";
-    std::string text = irfetch_ini_text(s);
-    EXPECT_EQ(text, expected);
-    // The digits sit at fixed distances after line 2.
-    std::size_t first_digit = 10 + 2 + 9 + 2;
-    ASSERT_EQ(text.size(), first_digit + 7 * 3 + 1);
-    EXPECT_EQ(text[first_digit], '2');
-    EXPECT_EQ(text.back(), '0');
+    EXPECT_EQ(irfetch_ini_text(s),
+              "/data/shop\x0D\x0A"
+              "SHOP1.TXT\x0D\x0A"
+              "2\x0D\x0A" "5\x0D\x0A" "3\x0D\x0A" "0\x0D\x0A" "1\x0D\x0A" "0\x0D\x0A" "1\x0D\x0A"
+              "0");
 }
 
 TEST(IrfetchIni, ReadsEveryValueFromItsFixedOffset) {
@@ -76,68 +50,43 @@ TEST(IrfetchIni, ReadsEveryValueFromItsFixedOffset) {
     EXPECT_FALSE(s.always_show_dialog);
 }
 
-TEST(IrfetchIni, OnlyADirectoryWithoutLineEndLeavesTheRestAtDefaults) {
-    IrfetchSettings s = defaults();
-    read_irfetch_ini("/home/ann/data", s);
-    EXPECT_EQ(s.directory, "/home/ann/data");
-    expect_default_values_after_directory(s);
+TEST(IrfetchIni, ShortOrDamagedFilesTakeOnlyWhatTheyHold) {
+    IrfetchSettings only_dir = defaults();
+    read_irfetch_ini("/home/ann/data", only_dir);
+    EXPECT_EQ(only_dir.directory, "/home/ann/data");
+    expect_defaults_after_directory(only_dir);
 
-    // A CR that is not followed by LF does not end the line either.
-    IrfetchSettings t = defaults();
-    read_irfetch_ini("/a\rb\r\n", t);
-    EXPECT_EQ(t.directory, "/a\rb\r\n");
-    expect_default_values_after_directory(t);
+    // A CR not followed by LF does not end the line: all of it is the directory.
+    IrfetchSettings lone_cr = defaults();
+    read_irfetch_ini("/a\rb\r\n", lone_cr);
+    EXPECT_EQ(lone_cr.directory, "/a\rb\r\n");
+    expect_defaults_after_directory(lone_cr);
+
+    IrfetchSettings early = defaults();
+    read_irfetch_ini("/d\r\nf\r\n4\r\n2\r\n2", early);
+    EXPECT_EQ(early.port_index, 3);
+    EXPECT_EQ(early.baud_index, 1);
+    EXPECT_EQ(early.file_mode, FileMode::Append);
+    EXPECT_TRUE(early.add_cr && early.always_show_dialog);
+
+    // Digits out of range are ignored; a directory or name too long for its
+    // setting is too, while the values after it still count.
+    IrfetchSettings bad = defaults();
+    bad.baud_index = 3;
+    read_irfetch_ini(std::string(255, 'd') + "\r\n" + std::string(62, 'n') +
+                         "\r\n7\r\n0\r\n4\r\n2\r\nx\r\n1\r\n1\r\n9",
+                     bad);
+    EXPECT_EQ(bad.directory, "/opt/kolibra/");
+    EXPECT_EQ(bad.file_name, "");
+    EXPECT_EQ(bad.port_index, 0);
+    EXPECT_EQ(bad.baud_index, 3);
+    EXPECT_EQ(bad.file_mode, FileMode::Overwrite);
+    EXPECT_TRUE(bad.add_cr && bad.add_lf && bad.always_show_dialog);
 }
 
-TEST(IrfetchIni, AFileThatStopsEarlyTakesOnlyTheValuesItReaches) {
+TEST(IrfetchCommandLine, ExamplesTakeOneCharacterPerValue) {
     IrfetchSettings s = defaults();
-    read_irfetch_ini("/d\r\nf\r\n4\r\n2\r\n2", s);
-    EXPECT_EQ(s.port_index, 3);
-    EXPECT_EQ(s.baud_index, 1);
-    EXPECT_EQ(s.file_mode, FileMode::Append);
-    EXPECT_TRUE(s.add_cr);
-    EXPECT_TRUE(s.always_show_dialog);
-
-    // A file name without its line end gives no digits at all.
-    IrfetchSettings t = defaults();
-    read_irfetch_ini("/d\r\nname.txt", t);
-    EXPECT_EQ(t.file_name, "name.txt");
-    EXPECT_EQ(t.port_index, 0);
-}
-
-TEST(IrfetchIni, DigitsOutOfTheirRangeAreIgnored) {
-    IrfetchSettings s = defaults();
-    s.port_index = 2;
-    s.baud_index = 3;
-    s.file_mode = FileMode::Append;
-    read_irfetch_ini("/d\r\nf\r\n7\r\n0\r\n4\r\n2\r\nx\r\n1\r\n1\r\n9", s);
-    EXPECT_EQ(s.port_index, 2);
-    EXPECT_EQ(s.baud_index, 3);
-    EXPECT_EQ(s.file_mode, FileMode::Append);
-    EXPECT_TRUE(s.add_cr);
-    EXPECT_TRUE(s.add_lf);
-    EXPECT_TRUE(s.always_show_dialog);
-}
-
-TEST(IrfetchIni, TooLongDirectoryOrNameIsIgnored) {
-    IrfetchSettings s = defaults();
-    std::string long_dir(255, 'd');
-    std::string long_name(62, 'n');
-    read_irfetch_ini(long_dir + "\r\n" + long_name + "\r\n3", s);
-    EXPECT_EQ(s.directory, "/opt/kolibra/");
-    EXPECT_EQ(s.file_name, "");
-    EXPECT_EQ(s.port_index, 2);  // the values after them still count
-
-    IrfetchSettings t = defaults();
-    read_irfetch_ini(std::string(254, 'd') + "\r\n" + std::string(61, 'n') + "\r\n", t);
-    EXPECT_EQ(t.directory.size(), 254u);
-    EXPECT_EQ(t.file_name.size(), 61u);
-}
-
-TEST(IrfetchCommandLine, ExampleWithAllSevenValues) {
-    IrfetchSettings s = defaults();
-    std::string path = read_irfetch_command_line("D:\\X.TXT,3,5,2,0,1,0,0", s);
-    EXPECT_EQ(path, "D:\\X.TXT");
+    EXPECT_EQ(read_irfetch_command_line("D:\\X.TXT,3,5,2,0,1,0,0", s), "D:\\X.TXT");
     EXPECT_EQ(s.port_index, 2);
     EXPECT_EQ(s.baud_index, 4);
     EXPECT_EQ(s.file_mode, FileMode::Append);
@@ -147,14 +96,12 @@ TEST(IrfetchCommandLine, ExampleWithAllSevenValues) {
     EXPECT_FALSE(s.view_data);
     EXPECT_TRUE(s.always_show_dialog);  // cannot be given
 
+    // The path is literal, separators are any one character.
     IrfetchSettings t = defaults();
-    EXPECT_EQ(read_irfetch_command_line("D:\\DATA\\SHOP1.TXT,2,5,2,1,1,0,0", t),
-              "D:\\DATA\\SHOP1.TXT");
+    EXPECT_EQ(read_irfetch_command_line("\"/tmp/my data.txt\" ,2;3 1", t), "\"/tmp/my data.txt\" ");
     EXPECT_EQ(t.port_index, 1);
-    EXPECT_EQ(t.baud_index, 4);
-    EXPECT_EQ(t.file_mode, FileMode::Append);
-    EXPECT_TRUE(t.add_cr);
-    EXPECT_TRUE(t.add_lf);
+    EXPECT_EQ(t.baud_index, 2);
+    EXPECT_EQ(read_irfetch_command_line("/tmp/only-a-path.txt", t), "/tmp/only-a-path.txt");
 }
 
 TEST(IrfetchCommandLine, OutOfRangeOrMissingValuesKeepTheIniSettings) {
@@ -166,33 +113,8 @@ TEST(IrfetchCommandLine, OutOfRangeOrMissingValuesKeepTheIniSettings) {
     EXPECT_EQ(s.baud_index, 0);
     EXPECT_EQ(s.file_mode, FileMode::Overwrite);
     EXPECT_TRUE(s.add_cr);
-    EXPECT_TRUE(s.add_lf);
     EXPECT_TRUE(s.show_messages);  // missing
     EXPECT_FALSE(s.view_data);     // missing
-}
-
-TEST(IrfetchCommandLine, PathIsLiteralAndSeparatorsAreAnyCharacter) {
-    IrfetchSettings s = defaults();
-    EXPECT_EQ(read_irfetch_command_line("\"/tmp/my data.txt\" ,2;3 1", s), "\"/tmp/my data.txt\" ");
-    EXPECT_EQ(s.port_index, 1);
-    EXPECT_EQ(s.baud_index, 2);
-    EXPECT_EQ(s.file_mode, FileMode::Overwrite);  // "1"
-
-    IrfetchSettings t = defaults();
-    EXPECT_EQ(read_irfetch_command_line("/tmp/only-a-path.txt", t), "/tmp/only-a-path.txt");
-    EXPECT_EQ(t.port_index, 0);
-    EXPECT_EQ(read_irfetch_command_line("", t), "");
-}
-
-TEST(IrfetchFullPath, SeparatorOnlyWhenNeeded) {
-    IrfetchSettings s = defaults();
-    s.file_name = "a.txt";
-    s.directory = "/data";
-    EXPECT_EQ(irfetch_full_path(s), "/data/a.txt");
-    s.directory = "/data/";
-    EXPECT_EQ(irfetch_full_path(s), "/data/a.txt");
-    s.directory = "";
-    EXPECT_EQ(irfetch_full_path(s), "a.txt");
 }
 
 }  // namespace
