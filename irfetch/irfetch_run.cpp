@@ -3,7 +3,6 @@
 #include "irfetch/data_file.h"
 #include "irfetch/tool_files.h"
 #include "link/ir_transceiver.h"
-#include "link/protocol/port_setup.h"
 
 #include <cstdio>
 
@@ -33,34 +32,17 @@ bool open_data_file(ReceivedDataFile& file, const std::string& path,
     return false;
 }
 
-// Opens the port and sets up the transceiver and the line; false after the
-// port's own message (if any) with the port closed again.
-bool open_port(LinkSession& link, const IrfetchSettings& settings) {
-    if (!open_command_port(link.port, settings.port_index)) {
-        tell_if(settings.show_messages, link.prompter, "Failed to open COM port");
-        return false;
-    }
-    link.port.set_buffer_sizes(256, 256);
-    LineSettings& line = run_line_settings();
-    if (!setup_ir_transceiver(link.port, link.clock, line, settings.baud_index,
-                              TransceiverSetup::data_reader())) {
-        tell_if(settings.show_messages, link.prompter, "Can't set IrDA device!", Icon::Warning);
-        link.port.close();
-        return false;
-    }
-    if (!link.port.apply(line)) {
-        link.port.close();
-        return false;
-    }
-    return true;
-}
-
 ReceiveOptions receive_options(const IrfetchSettings& settings) {
     ReceiveOptions options;
     options.record_end.clear();
     if (settings.add_cr) options.record_end += '\r';
     if (settings.add_lf) options.record_end += '\n';
     options.show_errors = settings.show_messages;
+    options.port_failure_text = "Failed to open COM port";
+    options.ir_failure_text = "Can't set IrDA device!";
+    // Each probe reads the port once, and the time-outs are set when the
+    // reception starts.
+    options.transceiver = TransceiverSetup::data_reader();
     options.timeouts_in_receive = true;
     return options;
 }
@@ -109,13 +91,19 @@ int run_irfetch(const std::string& command_line, IrfetchEnvironment& env) {
     ReceivedDataFile file;
     if (!open_data_file(file, path, settings, env.prompter)) return kIrfetchFileFailed;
 
+    // The reception always goes through the transceiver.
     LinkSession link{env.port, env.clock, env.prompter};
-    if (!open_port(link, settings)) {
+    LinkTarget target;
+    target.port_index = settings.port_index;
+    target.baud_index = settings.baud_index;
+    target.use_ir = true;
+    const ReceiveOptions options = receive_options(settings);
+    if (!open_receive_port(link, target, options)) {
         file.abandon();
         return kIrfetchPortFailed;
     }
 
-    int records = receive_records(link, file.stream(), env.count_view, receive_options(settings));
+    int records = receive_records(link, file.stream(), env.count_view, options);
     env.port.close();
     if (!file.finish(records)) {
         // The records are safe in the temporary file; say where they are.
