@@ -101,14 +101,28 @@ FrameVerdict judge_frame(const uint8_t* frame, std::size_t length, bool overflow
 
 // A file name beside `path` that does not exist yet, created empty.
 std::FILE* create_temporary_beside(const std::string& path, std::string& temp_path) {
-    for (int n = 0; n < 1000; ++n) {
+    for (int n = 0; n < 100; ++n) {
         temp_path = path + ".part" + (n ? std::to_string(n) : std::string());
-        // "x": fails when the name exists, so nothing is ever overwritten.
-        if (std::FILE* f = std::fopen(temp_path.c_str(), "wbx")) return f;
         std::error_code ec;
-        if (!std::filesystem::exists(temp_path, ec)) return nullptr;  // folder unwritable
+        if (std::filesystem::exists(temp_path, ec) || ec) continue;
+        return std::fopen(temp_path.c_str(), "wb");  // null: the folder cannot be written
     }
     return nullptr;
+}
+
+// Moves the finished temporary file over the chosen one.
+bool put_in_place(const std::string& temp_path, const std::string& path) {
+    std::error_code ec;
+    std::filesystem::rename(temp_path, path, ec);
+#ifdef _WIN32
+    // Some Windows runtimes refuse to rename over an existing file.
+    if (ec && std::filesystem::exists(path)) {
+        ec.clear();
+        std::filesystem::remove(path, ec);
+        if (!ec) std::filesystem::rename(temp_path, path, ec);
+    }
+#endif
+    return !ec;
 }
 
 }  // namespace
@@ -278,10 +292,7 @@ int receive_from_terminal(LinkSession& link, const ReceiveEnvironment& env,
         if (n == 0) link.prompter.tell("No data received!", "Upload Data", Icon::None);
         return n;
     }
-    bool closed = std::fclose(data) == 0;
-    std::error_code ec;
-    if (closed) std::filesystem::rename(temp_path, path, ec);
-    if (!closed || ec) {
+    if (std::fclose(data) != 0 || !put_in_place(temp_path, path)) {
         link.prompter.tell("The received data could not be put into " + path +
                                "; they were kept in " + temp_path + ".",
                            "Error", Icon::Warning);
