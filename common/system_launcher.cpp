@@ -27,11 +27,17 @@ std::string default_viewer() {
 }
 
 #ifndef _WIN32
-// Viewers are never waited for; children that have ended since the last
-// launch are collected here so they do not linger as zombies.
+// Viewers are never waited for. The ones that have ended since the last
+// launch are collected here so they do not linger as zombies; only our own
+// children are looked at, never those other code may be waiting for.
+std::vector<pid_t>& started_viewers() {
+    static std::vector<pid_t> viewers;
+    return viewers;
+}
+
 void collect_finished_viewers() {
-    while (waitpid(-1, nullptr, WNOHANG) > 0) {
-    }
+    std::vector<pid_t>& viewers = started_viewers();
+    std::erase_if(viewers, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
 }
 #endif
 
@@ -72,7 +78,9 @@ bool SystemLauncher::show_text_file(const std::string& path) {
     for (std::string& word : command) argv.push_back(word.data());
     argv.push_back(nullptr);
     pid_t child = 0;
-    return posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) == 0;
+    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
+    started_viewers().push_back(child);
+    return true;
 }
 
 #endif
