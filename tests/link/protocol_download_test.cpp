@@ -29,9 +29,10 @@ std::string temp_file(const std::string& name, const std::string& content) {
 }
 
 struct DownloadRig {
-    explicit DownloadRig(ScriptedTerminal::Responder responder)
-        : terminal(std::move(responder)), port(clock, &terminal), prompter(clock),
-          link{port, clock, prompter} {
+    // `device` stands in front of the scripted terminal (a transceiver), if given.
+    explicit DownloadRig(ScriptedTerminal::Responder responder, LinkDevice* device = nullptr)
+        : terminal(std::move(responder)), port(clock, device ? device : &terminal),
+          prompter(clock), link{port, clock, prompter} {
         reset_run_line_settings();
     }
 
@@ -323,69 +324,41 @@ TEST(DownloadProgram, UnansweredBlockIsSentFourTimes) {
     EXPECT_EQ(rig.prompter.texts().front(), "Error on downloading!");
 }
 
-}  // namespace
-}  // namespace kolibra
-
-namespace kolibra {
-namespace {
-
 TEST(DownloadTransceiver, LookupGoesThroughTheTransceiverAtTheChosenSpeed) {
-    testing::ScriptedTerminal terminal([](const std::string&) { return "ACK\r"; });
     TransceiverStandin ir({.start_baud = 19200});
-    ir.put_in_front_of(&terminal);
-    VirtualClock clock;
-    FakePort port(clock, &ir);
-    testing::RecordingPrompter prompter(clock);
-    testing::RecordingProgress progress;
-    LinkSession link{port, clock, prompter};
-    reset_run_line_settings();
-
+    DownloadRig rig(always_ack, &ir);
+    ir.put_in_front_of(&rig.terminal);
     DownloadRequest request;
     request.kind = DownloadKind::LookupFile;
     request.lookup_path = temp_file("ir.txt", "AB\r\n");
     request.target = {.port_index = 0, .baud_index = 1, .use_ir = true};
-    bool ok = false;
-    EXPECT_EQ(download_to_terminal(link, progress, nullptr, request, {}, &ok), kDownloadRan);
-    EXPECT_TRUE(ok);
+    EXPECT_EQ(download_to_terminal(rig.link, rig.progress, nullptr, request, {}, &rig.succeeded),
+              kDownloadRan);
+    EXPECT_TRUE(rig.succeeded);
     EXPECT_EQ(ir.speed_orders(), std::vector<uint32_t>{57600});
-    EXPECT_EQ(terminal.received,
-              (std::vector<std::string>{"QUORIN\r", bytes({'A', 'B', 0x00, 0x83, 0x0D}), "OVER\r"}));
-    EXPECT_EQ(port.applied().back().settings.baud_rate, 57600u);
-    EXPECT_TRUE(port.applied().back().settings.rts_on);
+    EXPECT_EQ(rig.terminal.received,
+              (std::vector<std::string>{kHello, bytes({'A', 'B', 0x00, 0x83, 0x0D}), "OVER\r"}));
+    EXPECT_EQ(rig.port.applied().back().settings.baud_rate, 57600u);
 }
 
 TEST(DownloadTransceiver, MissingTransceiverEndsTheCommand) {
-    testing::ScriptedTerminal terminal([](const std::string&) { return "ACK\r"; });
     TransceiverStandin ir({.silent = true});
-    ir.put_in_front_of(&terminal);
-    VirtualClock clock;
-    FakePort port(clock, &ir);
-    testing::RecordingPrompter prompter(clock);
-    testing::RecordingProgress progress;
-    LinkSession link{port, clock, prompter};
-    reset_run_line_settings();
-
-    Template tpl{};
-    reset_template(tpl);
+    DownloadRig rig(always_ack, &ir);
     DownloadRequest request;
-    request.tpl = &tpl;
-    request.target.use_ir = true;
-    EXPECT_EQ(download_to_terminal(link, progress, nullptr, request, {}), kDownloadOpenFailed);
-    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Failed to set IR device!"});
-    EXPECT_EQ(port.close_count(), 1);
-    EXPECT_TRUE(terminal.received.empty());
-
-    // The lookup tool's set-up shows its own message instead.
-    VirtualClock clock2;
-    FakePort port2(clock2, &ir);
-    testing::RecordingPrompter prompter2(clock2);
-    LinkSession link2{port2, clock2, prompter2};
     request.kind = DownloadKind::LookupFile;
     request.lookup_path = temp_file("ir2.txt", "A");
-    EXPECT_EQ(download_to_terminal(link2, progress, nullptr, request,
-                                   lookup_tool_download_options(prompter2)),
+    request.target.use_ir = true;
+    EXPECT_EQ(download_to_terminal(rig.link, rig.progress, nullptr, request, {}),
               kDownloadOpenFailed);
-    EXPECT_EQ(prompter2.texts(), std::vector<std::string>{"Can't set the IR device !!!"});
+    EXPECT_EQ(rig.prompter.texts(), std::vector<std::string>{"Failed to set IR device!"});
+    EXPECT_EQ(rig.port.close_count(), 1);
+
+    // The lookup tool's set-up shows its own message instead.
+    DownloadRig tool(always_ack, &ir);
+    EXPECT_EQ(download_to_terminal(tool.link, tool.progress, nullptr, request,
+                                   lookup_tool_download_options(tool.prompter)),
+              kDownloadOpenFailed);
+    EXPECT_EQ(tool.prompter.texts(), std::vector<std::string>{"Can't set the IR device !!!"});
 }
 
 }  // namespace
