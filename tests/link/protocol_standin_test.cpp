@@ -52,5 +52,16 @@ TEST(ReceiveFromStandin, ManyRecordsWrapTheSequenceThroughDamagedAndLateFrames) 
     EXPECT_TRUE(rig.prompter.boxes.empty());
 }
 
+TEST(ReceiveFromStandin, RecordThatCannotBeWrittenIsNotAcknowledged) {
+    StandinRig rig(TerminalOptions{.records = {"first", "second"}});
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> read_only(std::fopen(__FILE__, "rb"),
+                                                              &std::fclose);
+    ASSERT_TRUE(read_only);
+    EXPECT_EQ(receive_records(rig.link, read_only.get(), nullptr), kReceiveBrokenOff);
+    EXPECT_EQ(rig.prompter.texts(), std::vector<std::string>{"Failed to write the data file!"});
+    // "READ\r" only: no "ACK\r" went out for the record that was not stored.
+    EXPECT_EQ(rig.port.written_bytes(), "READ\r");
+}
+
 }  // namespace
 }  // namespace kolibra
