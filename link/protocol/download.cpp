@@ -43,6 +43,11 @@ long file_size(std::FILE* f) {
     return size;
 }
 
+std::string overlong_line_text(long line, const char* what_happened) {
+    return "Line " + std::to_string(line) + " of the lookup file is longer than " +
+           std::to_string(kMaxLookupRecord) + " bytes; " + what_happened;
+}
+
 }  // namespace
 
 DownloadOptions lookup_tool_download_options(Prompter& prompter) {
@@ -168,6 +173,7 @@ bool transmit_lookup_file(LinkSession& link, Progress& progress, std::FILE* look
     uint8_t packet[kPacketBuffer];
     std::size_t held = 0;
     long count = 0;
+    long line = 1;
     while (count < size) {
         uint8_t chunk[kLookupChunk];
         std::size_t got = std::fread(chunk, 1, sizeof chunk, lookup);
@@ -178,14 +184,16 @@ bool transmit_lookup_file(LinkSession& link, Progress& progress, std::FILE* look
             if (b == kCR) {
                 std::size_t len = build_lookup_packet(record, held, packet);
                 held = 0;
+                ++line;
                 if (!send_packet(link, packet, len, options)) return fail();
             } else if (b == kLF) {
                 continue;
             } else if (held < kMaxLookupRecord) {
                 record[held++] = b;
             } else {
-                // Only a file that grew after the length check gets here;
-                // the packet cannot hold the line.
+                // Only a file changed after the length check gets here.
+                link.prompter.tell(overlong_line_text(line, "the rest was not sent."),
+                                   options.error_caption, Icon::Warning);
                 return fail();
             }
         }
@@ -263,9 +271,8 @@ int download_to_terminal(LinkSession& link, Progress& progress, FilePicker* pick
         // so a file that shrinks during the transfer ends at its real end.
         std::setvbuf(lookup, nullptr, _IONBF, 0);
         if (long line = first_overlong_lookup_line(lookup); line > 0) {
-            link.prompter.tell("Line " + std::to_string(line) + " of the lookup file is longer than " +
-                                   std::to_string(kMaxLookupRecord) + " bytes; nothing was sent.",
-                               options.error_caption, Icon::Warning);
+            link.prompter.tell(overlong_line_text(line, "nothing was sent."), options.error_caption,
+                               Icon::Warning);
             close_lookup();
             return kDownloadOpenFailed;
         }
