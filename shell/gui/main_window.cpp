@@ -72,8 +72,17 @@ void MainWindow::open_editor() {
     if (services_.open_editor) services_.open_editor();
 }
 
+void MainWindow::run_link(LinkCommand which, bool use_ir) {
+    transfer_running_ = true;
+    run_link_command(services_.link, doc_, which, use_ir);
+    transfer_running_ = false;
+}
+
 void MainWindow::command(int id) {
     using namespace command;
+    // The window keeps handling events while a transfer waits on the port;
+    // a command that arrives then (one posted earlier) must not run inside it.
+    if (transfer_running_) return;
     switch (id) {
     case kNew:
         if (!save_prompt_passed()) return;
@@ -106,15 +115,15 @@ void MainWindow::command(int id) {
         return;
     case kDownloadProgram:
     case kDownloadProgramIr:
-        run_link_command(services_.link, doc_, LinkCommand::DownloadProgram, id == kDownloadProgramIr);
+        run_link(LinkCommand::DownloadProgram, id == kDownloadProgramIr);
         return;
     case kDownloadLookup:
     case kDownloadLookupIr:
-        run_link_command(services_.link, doc_, LinkCommand::DownloadLookup, id == kDownloadLookupIr);
+        run_link(LinkCommand::DownloadLookup, id == kDownloadLookupIr);
         return;
     case kReceive:
     case kReceiveIr:
-        run_link_command(services_.link, doc_, LinkCommand::ReceiveData, id == kReceiveIr);
+        run_link(LinkCommand::ReceiveData, id == kReceiveIr);
         return;
     case kAbout:
         run_about_box(this);

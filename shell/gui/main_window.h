@@ -54,8 +54,11 @@ private:
     void restart_simulator();
     void open_editor();
 
+    void run_link(LinkCommand which, bool use_ir);
+
     TemplateDocument& doc_;
     ShellServices services_;
+    bool transfer_running_ = false;  // commands posted meanwhile are dropped
     SimulatorWindow* simulator_ = nullptr;
 };
 

@@ -32,15 +32,15 @@ bool same_template(const Template& a, const Template& b) { return std::memcmp(&a
 
 // Runs `act` on the next modal dialog once it is open.
 void when_dialog_opens(std::function<void(QDialog&)> act) {
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [act, attempt] {
+    auto* timer = new QTimer(QCoreApplication::instance());
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
             act(*dialog);
-        } else {
-            QTimer::singleShot(5, *attempt);
         }
-    };
-    QTimer::singleShot(0, *attempt);
+    });
+    timer->start(5);
 }
 
 class MainWindowTest : public ::testing::Test {

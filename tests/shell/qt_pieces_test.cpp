@@ -22,12 +22,15 @@ namespace kolibra {
 namespace {
 
 void when_box_opens(std::function<void(QMessageBox&)> act) {
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [act, attempt] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) act(*box);
-        else QTimer::singleShot(5, *attempt);
-    };
-    QTimer::singleShot(0, *attempt);
+    auto* timer = new QTimer(QCoreApplication::instance());
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(*box);
+        }
+    });
+    timer->start(5);
 }
 
 TEST(QtPrompter, ShowsTextCaptionIconAndButtonsAndReturnsTheChoice) {
