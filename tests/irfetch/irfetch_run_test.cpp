@@ -235,6 +235,16 @@ TEST_F(IrfetchRun, PortAndTransceiverFailures) {
     EXPECT_TRUE(prompter_.boxes.empty());
 }
 
+TEST_F(IrfetchRun, EachProbeReadsOnceInsteadOfPolling) {
+    // Five unanswered probes take 300 ms each when they read once, 400 ms
+    // when they poll; on the virtual clock the difference is exact.
+    Line absent(clock_, {.silent = true});
+    const uint32_t start = clock_.now_ms();
+    EXPECT_EQ(run(path("x.txt") + ",1,1,1,1,1,0,0", absent), kIrfetchPortFailed);
+    EXPECT_LT(clock_.now_ms() - start, 5u * 400u);
+    EXPECT_GE(clock_.now_ms() - start, 5u * 300u);
+}
+
 TEST_F(IrfetchRun, OverlongOrUnusablePathsAreRefused) {
     EXPECT_EQ(run(folder() + std::string(kIrfetchMaxPath, 'n') + ",1,1,1,1,1,1,1"),
               kIrfetchFileFailed);
