@@ -106,9 +106,11 @@ int run_irfetch(const std::string& command_line, IrfetchEnvironment& env) {
     int records = receive_records(link, file.stream(), env.count_view, options);
     env.port.close();
     if (!file.finish(records)) {
-        // The records are safe in the temporary file; say where they are.
-        std::string text = "File open/create failed!\n\nThe received data are in " +
-                           file.pending_path();
+        // In Overwrite mode the records are safe in the temporary file; say where.
+        std::string text = "File open/create failed!";
+        if (!file.pending_path().empty()) {
+            text += "\n\nThe received data are in " + file.pending_path();
+        }
         tell_if(settings.show_messages, env.prompter, text.c_str());
         return kIrfetchFileFailed;
     }
