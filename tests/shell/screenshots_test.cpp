@@ -10,6 +10,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPushButton>
 #include <QMenu>
 #include <QPainter>
@@ -67,6 +69,10 @@ TEST_F(Screenshots, MainPageMenuAndForm) {
     QImage main_page = terminal();
     EXPECT_TRUE(has_content(main_page));
     keep(main_page, "main_page");
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        // On a real display: the whole screen, with the terminal's own outline.
+        keep(QGuiApplication::primaryScreen()->grabWindow(0).toImage(), "desktop");
+    }
 
     // A menu of the user's design.
     Template& t = doc->tpl;
