@@ -35,12 +35,15 @@ std::string file_text(const std::string& path) {
 
 class TgenWindowTransfer : public ::testing::Test {
 protected:
+    virtual std::vector<std::string> k2term_options() { return {}; }
+
     void SetUp() override {
         test::app();
         std::ofstream(folder.file("records.txt"), std::ios::binary) << "AB\r\nCD\r\n";
-        ASSERT_TRUE(k2term.start({"--records", folder.file("records.txt"), "--out",
-                                  folder.path.string()}))
-            << k2term.error();
+        std::vector<std::string> args{"--records", folder.file("records.txt"), "--out",
+                                      folder.path.string()};
+        for (const std::string& option : k2term_options()) args.push_back(option);
+        ASSERT_TRUE(k2term.start(args)) << k2term.error();
         setenv("KOLIBRA_COM1", k2term.device_path().c_str(), 1);
 
         ShellServices services;
@@ -148,6 +151,36 @@ TEST_F(TgenWindowTransfer, AMissingPortIsToldAndNothingIsSent) {
     EXPECT_TRUE(told("Can't open the COM port!"));
     EXPECT_FALSE(told("Downloaded completely!"));
 }
+
+// The same terminal behind a serial IR transceiver, which the commands' IR
+// entries must find and switch to the template's speed first.
+class TgenWindowTransferIr : public TgenWindowTransfer {
+protected:
+    std::vector<std::string> k2term_options() override { return {"--transceiver"}; }
+};
+
+TEST_F(TgenWindowTransferIr, ProgramAndDataGoThroughTheTransceiver) {
+    window->command(command::kDownloadProgramIr);
+    EXPECT_TRUE(told("Downloaded completely!"));
+    EXPECT_TRUE(k2term.wait_for_line("program ", 3000).has_value());
+
+    picker.paths = {folder.file("data.TXT")};
+    prompter.answers = {Answer::No};
+    window->command(command::kReceiveIr);
+    EXPECT_TRUE(told("Done : 2 records received.\nView the received data?"));
+    EXPECT_EQ(file_text(folder.file("data.TXT")), "AB\r\nCD\r\n");
+    EXPECT_TRUE(launcher.shown.empty());
+}
+
+#ifdef TGEN_PATH
+TEST(TgenWithoutDisplay, SaysItNeedsOneAndPointsToTheHeadlessCommands) {
+    const auto result =
+        e2e::run_program(TGEN_PATH, {}, {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM="}, 20000);
+    EXPECT_EQ(result.exit_status, 2);
+    EXPECT_NE(result.output.find("needs a display"), std::string::npos) << result.output;
+    EXPECT_NE(result.output.find("tgen --help"), std::string::npos) << result.output;
+}
+#endif
 
 }  // namespace
 }  // namespace kolibra
