@@ -30,8 +30,15 @@ void PaintingClock::wait_for_input(SerialPort& port, uint32_t deadline_ms) {
         if (left == 0) return;
         const uint32_t slice_end = now + (left < kPaintSliceMs ? left : kPaintSliceMs);
         inner_.wait_for_input(port, slice_end);
+        if (port.wait_readable(0)) {
+            pump_paint_events();
+            return;
+        }
+        // A port that returns early without input (an error) must not make
+        // this loop spin: sit out the rest of the slice.
+        const uint32_t rest = ms_until(inner_.now_ms(), slice_end);
+        if (rest > 0) inner_.pause(rest);
         pump_paint_events();
-        if (port.wait_readable(0)) return;
     }
 }
 

@@ -42,6 +42,8 @@ public:
 
     // Carries out one command of the pop-up menu or an accelerator.
     void command(int id);
+    // Replaces the Edit action (the editor needs the window as its owner).
+    void set_editor(std::function<void()> open_editor) { services_.open_editor = std::move(open_editor); }
     SimulatorWindow* simulator() const { return simulator_; }
     TemplateDocument& document() { return doc_; }
 

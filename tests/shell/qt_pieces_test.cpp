@@ -2,6 +2,9 @@
 #include "common/qt/qt_prompter.h"
 #include "common/qt/qt_receive_count_view.h"
 
+#include "link/fake_port.h"
+#include "link/virtual_clock.h"
+#include "shell/gui/link_commands.h"
 #include "shell/qt_test_app.h"
 
 #include <QAbstractButton>
@@ -140,6 +143,29 @@ TEST(InputBlocker, DropsInputToWindowsButNotToABoxOpenedMeanwhile) {
     EXPECT_FALSE(InputBlocker::active());
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
+}
+
+TEST(PaintingClock, KeepsTheDeadlineAndLetsTheWindowsWorkMeanwhile) {
+    test::app();
+    VirtualClock virtual_clock(1000);
+    FakePort port(virtual_clock, nullptr);
+    ASSERT_TRUE(port.open("/dev/fake"));
+    PaintingClock clock(virtual_clock);
+    int timer_runs = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++timer_runs; });
+    timer.start(0);
+
+    clock.wait_for_input(port, 1100);  // nothing arrives
+    EXPECT_EQ(clock.now_ms(), 1100u);
+    EXPECT_GE(timer_runs, 3);  // one or more turns of the event loop per slice
+
+    clock.pause(100);
+    EXPECT_EQ(clock.now_ms(), 1200u);
+
+    port.inject("ACK\r");  // input waiting: no time passes
+    clock.wait_for_input(port, 4200);
+    EXPECT_EQ(clock.now_ms(), 1200u);
 }
 
 }  // namespace
