@@ -2,7 +2,7 @@
 // is a display (and the build has them), otherwise message boxes on stderr.
 #pragma once
 
-#include "irfetch/tool_files.h"
+#include "common/tool_files.h"
 
 namespace kolibra {
 

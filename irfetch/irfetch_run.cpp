@@ -1,7 +1,7 @@
 #include "irfetch/irfetch_run.h"
 
 #include "irfetch/data_file.h"
-#include "irfetch/tool_files.h"
+#include "common/tool_files.h"
 #include "link/ir_transceiver.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "irfetch/irfetch_settings.h"
 
-#include "irfetch/tool_files.h"
+#include "common/tool_files.h"
 
 namespace kolibra {
 

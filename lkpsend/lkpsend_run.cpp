@@ -1,6 +1,6 @@
 #include "lkpsend/lkpsend_run.h"
 
-#include "irfetch/tool_files.h"
+#include "common/tool_files.h"
 #include "link/protocol/download.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "irfetch/qt/properties_dialog.h"
 
 #include "common/qt/dialog_builder.h"
-#include "irfetch/tool_files.h"
+#include "common/tool_files.h"
 
 #include <QCheckBox>
 #include <QComboBox>

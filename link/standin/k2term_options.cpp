@@ -120,9 +120,9 @@ bool parse_k2term_options(const std::vector<std::string>& args, K2termOptions& o
             options.ir_speed = static_cast<uint32_t>(n);
         } else if (arg == "--expect") {
             if (!value(text)) return false;
-            if (text == "auto") t.expect = DownloadKind::Auto;
-            else if (text == "program") t.expect = DownloadKind::Program;
-            else if (text == "lookup") t.expect = DownloadKind::Lookup;
+            if (text == "auto") t.expect = ExpectedDownload::Auto;
+            else if (text == "program") t.expect = ExpectedDownload::Program;
+            else if (text == "lookup") t.expect = ExpectedDownload::Lookup;
             else {
                 error = "option --expect: use auto, program or lookup";
                 return false;

@@ -111,8 +111,8 @@ int32_t TerminalStandin::ms_to_next_event(uint32_t now_ms) const {
 void TerminalStandin::start_download(uint32_t now_ms) {
     ++handshakes_;
     state_ = State::Download;
-    mode_ = options_.expect == DownloadKind::Program  ? Mode::Program
-            : options_.expect == DownloadKind::Lookup ? Mode::Lookup
+    mode_ = options_.expect == ExpectedDownload::Program  ? Mode::Program
+            : options_.expect == ExpectedDownload::Lookup ? Mode::Lookup
                                                       : Mode::Unknown;
     building_.assign(kTerminalImageSize, 0);
     next_block_ = 0;

@@ -39,12 +39,12 @@ constexpr std::size_t kTerminalBlockData = 100;
 constexpr std::size_t kTerminalBlockSize = 103;
 constexpr int kTerminalBlockCount = 105;
 
-enum class DownloadKind { Auto, Program, Lookup };
+enum class ExpectedDownload { Auto, Program, Lookup };
 
 struct TerminalOptions {
     // Records handed over on "READ\r", without line ends.
     std::vector<std::string> records;
-    DownloadKind expect = DownloadKind::Auto;
+    ExpectedDownload expect = ExpectedDownload::Auto;
     uint32_t reply_delay_ms = 2;
     uint32_t settle_ms = 20;
 

@@ -35,7 +35,7 @@ TEST(K2termOptions, EveryOptionReachesItsSetting) {
     EXPECT_EQ(o.ir_speed, 57600u);
     EXPECT_TRUE(o.verbose);
     const TerminalOptions& t = o.terminal;
-    EXPECT_EQ(t.expect, DownloadKind::Lookup);
+    EXPECT_EQ(t.expect, ExpectedDownload::Lookup);
     EXPECT_EQ(t.reply_delay_ms, 7u);
     EXPECT_EQ(t.full_after, 3);
     EXPECT_EQ(t.refuse_packet, 2);

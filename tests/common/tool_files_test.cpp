@@ -1,4 +1,4 @@
-#include "irfetch/tool_files.h"
+#include "common/tool_files.h"
 
 #include "irfetch/tool_test_support.h"
 

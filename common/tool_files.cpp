@@ -1,4 +1,4 @@
-#include "irfetch/tool_files.h"
+#include "common/tool_files.h"
 
 #include <cstdio>
 #include <cstdlib>
