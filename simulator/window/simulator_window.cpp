@@ -14,8 +14,9 @@ namespace kolibra {
 
 namespace {
 
-// Client rectangles of the LCD (right and bottom exclusive).
-const QRect kLcdArea(QPoint(25, 52), QPoint(153, 132));        // (25, 52) to (154, 133)
+// The LCD's repaint areas; each ends just before its right and bottom
+// coordinates, so (25, 52) to (154, 133) is 129 x 81 pixels.
+const QRect kLcdArea(QPoint(25, 52), QPoint(153, 132));
 const QRect kUpperRowsArea(QPoint(25, 52), QPoint(153, 102));  // rows 0 to 4
 const QRect kLcdWindow(24, 50, 132, 84);                       // where LCD text may show
 const QPoint kAlphaIndicator(146, 114);
@@ -113,7 +114,6 @@ SimulatorWindow::SimulatorWindow(Template& tpl, std::function<void(int)> send_co
     : QWidget(parent), own_prompter_(this), send_command_(std::move(send_command)), font_(lcd_font()) {
     setObjectName(QStringLiteral("Client"));
     setFixedSize(180, 400);
-    setAttribute(Qt::WA_OpaquePaintEvent, false);
     setCursor(Qt::ArrowCursor);
 
     runtime_ = std::make_unique<SimRuntime>(tpl, *this, prompter ? *prompter : own_prompter_);
