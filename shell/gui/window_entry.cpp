@@ -67,7 +67,7 @@ int run_tgen_window(int argc, char** argv) {
     services.link.progress = &progress;
     services.link.launcher = &launcher;
     services.link.count_view = &count_view;
-    // The template editor is not part of this program yet: Edit opens nothing.
+    // There is no template editor yet: Edit opens nothing (MainWindow::set_editor).
 
     MainWindow window(the_document(), services);
     window.show();
