@@ -54,23 +54,6 @@ TEST(TerminalArtwork, EveryImageHasItsSize) {
     EXPECT_NE(art.image(520), art.image(540));
 }
 
-TEST(TerminalArtwork, FaultyScriptsNameTheirLine) {
-    test::app();
-    const char* scripts[] = {
-        "image 500 100 100\nend\n",         // wrong size
-        "image 541 6 10\n fill red\nend\n",  // not a colour
-        "image 541 6 10\n blob 1\nend\n",
-        "image 541 6 10\n",
-        "key 21 \"x\" \"\"\n",
-    };
-    for (const char* script : scripts) {
-        TerminalArtwork art;
-        std::string error;
-        EXPECT_FALSE(draw_terminal_artwork(script, art, error)) << script;
-        EXPECT_EQ(error.rfind("line ", 0), 0u) << error;
-    }
-}
-
 TEST(LcdFont, EveryCharacterFitsItsFivePixelColumn) {
     test::app();
     QFontMetricsF metrics(lcd_font());
