@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs; does nothing when all are there.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev fonts-dejavu-core)
 if [ "${1:-}" = "--with-tests" ]; then
   packages+=(g++-mingw-w64-x86-64)
 fi
