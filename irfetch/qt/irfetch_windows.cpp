@@ -1,6 +1,7 @@
 // irfetch with windows: the settings dialog, message boxes and the count box.
 #include "irfetch/irfetch_program.h"
 
+#include "common/display.h"
 #include "common/qt/qt_file_picker.h"
 #include "common/qt/qt_prompter.h"
 #include "common/qt/qt_receive_count_view.h"
@@ -14,22 +15,6 @@
 #include <cstdlib>
 
 namespace kolibra {
-
-namespace {
-
-bool has_display() {
-#if defined(_WIN32) || defined(__APPLE__)
-    return true;
-#else
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) return true;
-    }
-    return false;
-#endif
-}
-
-}  // namespace
 
 int run_irfetch_program(const ToolStart& start) {
     if (!has_display()) return run_irfetch_headless(start);

@@ -1,6 +1,7 @@
 // tgen's window: start-up, the message loop and shut-down.
 #include "shell/window_entry.h"
 
+#include "common/display.h"
 #include "common/qt/qt_file_picker.h"
 #include "common/qt/qt_progress.h"
 #include "common/qt/qt_prompter.h"
@@ -17,18 +18,6 @@
 namespace kolibra {
 
 namespace {
-
-bool has_display() {
-#if defined(_WIN32) || defined(__APPLE__)
-    return true;
-#else
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        const char* value = std::getenv(name);
-        if (value && *value) return true;
-    }
-    return false;
-#endif
-}
 
 // The one template of the program's life.
 TemplateDocument& the_document() {
