@@ -21,8 +21,8 @@ IoResult read_file_start(const std::string& path, uint8_t* buffer, std::size_t c
 // Replaces the file at `path` by `size` bytes: writes a temporary file in the
 // same folder, flushes it to disk and renames it over the target. On failure
 // the temporary file is removed and any old file is left as it was. An
-// existing file keeps its permission bits; a symbolic link keeps pointing at
-// the replaced file.
+// existing file keeps its permission bits, and one that may not be written
+// (read-only) is refused; a symbolic link keeps pointing at the replaced file.
 IoResult replace_file(const std::string& path, const uint8_t* data, std::size_t size);
 
 }  // namespace kolibra

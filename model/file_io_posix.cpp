@@ -58,6 +58,9 @@ IoResult replace_file(const std::string& requested, const uint8_t* data, std::si
     struct stat old {};
     const bool had_file = ::stat(path.c_str(), &old) == 0;
     if (had_file && S_ISDIR(old.st_mode)) return failure(EISDIR, true);
+    // A file the user may not write stays as it is, as an in-place rewrite
+    // would: the rename below would otherwise replace it regardless.
+    if (had_file && ::access(path.c_str(), W_OK) != 0) return failure(errno, true);
 
     // A fresh name beside the target; O_EXCL never reuses someone else's file.
     std::string temp;

@@ -42,6 +42,10 @@ IoResult failure(DWORD error, bool not_opened = false) {
 
 IoResult replace_file(const std::string& path, const uint8_t* data, std::size_t size) {
     const std::wstring target = widen(path);
+    // A read-only file stays as it is, as an in-place rewrite would leave it.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return failure(ERROR_ACCESS_DENIED, true);
     std::wstring temp;
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 100 && file == INVALID_HANDLE_VALUE; ++attempt) {

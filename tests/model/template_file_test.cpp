@@ -237,6 +237,23 @@ TEST_F(TemplateFile, SaveIntoAReadOnlyFolderKeepsTheOldFile) {
     EXPECT_EQ(1u, entries_in(folder));
 }
 
+TEST_F(TemplateFile, SaveOverAReadOnlyFileKeepsIt) {
+    const std::string folder = dir.file("open");
+    ASSERT_EQ(0, mkdir(folder.c_str(), 0777));
+    ASSERT_EQ(0, chmod(folder.c_str(), 0777));  // the folder itself may be written
+    ASSERT_EQ(0, chmod(dir.path().c_str(), 0755));
+    const std::string path = folder + "/t.ATX";
+    write_bytes(path, {'o', 'l', 'd'});
+    ASSERT_EQ(0, chmod(path.c_str(), 0444));
+
+    EXPECT_EQ(0, in_child([&] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 2;
+        return save_reports_failure(path);
+    }));
+    EXPECT_EQ(Bytes({'o', 'l', 'd'}), read_bytes(path));
+    EXPECT_EQ(1u, entries_in(folder));
+}
+
 TEST_F(TemplateFile, SaveUnderAPlainFileFails) {
     const std::string blocker = dir.file("plain_file");
     write_bytes(blocker, {'x'});
