@@ -23,6 +23,7 @@ IoResult read_file_start(const std::string& path, uint8_t* buffer, std::size_t c
 // the temporary file is removed and any old file is left as it was. An
 // existing file keeps its permission bits, and one that may not be written
 // (read-only) is refused; a symbolic link keeps pointing at the replaced file.
+// A target that is not a plain file (a device, a pipe) is written in place.
 IoResult replace_file(const std::string& path, const uint8_t* data, std::size_t size);
 
 }  // namespace kolibra

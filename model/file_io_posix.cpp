@@ -47,6 +47,21 @@ bool write_all(int fd, const uint8_t* data, std::size_t size, int& error) {
     return true;
 }
 
+IoResult write_in_place(const std::string& path, const uint8_t* data, std::size_t size) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) return failure(errno, true);
+    int error = 0;
+    bool ok = write_all(fd, data, size, error);
+    if (::close(fd) != 0 && ok) {
+        error = errno;
+        ok = false;
+    }
+    if (!ok) return failure(error);
+    IoResult result;
+    result.ok = true;
+    return result;
+}
+
 }  // namespace
 
 IoResult replace_file(const std::string& requested, const uint8_t* data, std::size_t size) {
@@ -61,6 +76,9 @@ IoResult replace_file(const std::string& requested, const uint8_t* data, std::si
     // A file the user may not write stays as it is, as an in-place rewrite
     // would: the rename below would otherwise replace it regardless.
     if (had_file && ::access(path.c_str(), W_OK) != 0) return failure(errno, true);
+    // A device or pipe (say /dev/stdout) holds no old file to protect and must
+    // not be renamed over: it is written in place.
+    if (had_file && !S_ISREG(old.st_mode)) return write_in_place(path, data, size);
 
     // A fresh name beside the target; O_EXCL never reuses someone else's file.
     std::string temp;

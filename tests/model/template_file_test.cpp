@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <sys/resource.h>
@@ -252,6 +253,26 @@ TEST_F(TemplateFile, SaveOverAReadOnlyFileKeepsIt) {
     }));
     EXPECT_EQ(Bytes({'o', 'l', 'd'}), read_bytes(path));
     EXPECT_EQ(1u, entries_in(folder));
+}
+
+TEST_F(TemplateFile, SaveIntoAPipeWritesThroughItAndKeepsThePipe) {
+    const std::string pipe = dir.file("pipe");
+    ASSERT_EQ(0, mkfifo(pipe.c_str(), 0600));
+    // Opened first without blocking, so the save finds a reader; the file's
+    // 10596 bytes fit into the pipe's buffer.
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const FileResult saved = write_template(pipe, doc->tpl);
+    Bytes got(kTemplateFileSize + 1);
+    const ssize_t n = ::read(reader, got.data(), got.size());
+    ::close(reader);
+
+    EXPECT_TRUE(saved.ok()) << saved.reason;
+    ASSERT_EQ(10596, n);
+    EXPECT_EQ(Bytes({'Q', 'R', 'V', '-', '4', '.', '0', '0'}), slice(got, 0, 8));
+    struct stat st {};
+    ASSERT_EQ(0, lstat(pipe.c_str(), &st));
+    EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe was replaced by a plain file";
 }
 
 TEST_F(TemplateFile, SaveUnderAPlainFileFails) {
