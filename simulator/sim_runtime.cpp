@@ -200,7 +200,13 @@ void SimRuntime::menu_key(int code) {
 
 // ---- forms -----------------------------------------------------------------
 
-FormRecord& SimRuntime::form() { return tpl_.forms[current_target_ - 1]; }
+// The shown form. A template opened while the form is shown brings its own
+// `current_line` byte; one that names no line is taken as line 1.
+FormRecord& SimRuntime::form() {
+    FormRecord& f = tpl_.forms[current_target_ - 1];
+    if (f.current_line >= kFormLines) f.current_line = 0;
+    return f;
+}
 
 int SimRuntime::line_width() const {
     return kolibra::line_width(tpl_.forms[current_target_ - 1].font);
@@ -238,7 +244,6 @@ void SimRuntime::render_form(int n) {
     set_screen(SimScreen::FormScreen);
     current_target_ = static_cast<Target>(n);
     FormRecord& f = form();
-    if (f.current_line >= kFormLines) f.current_line = 0;  // a stray byte from a file
     layout_special_lines();
     for (int i = 0; i < kFormLines; ++i) {
         if (i < f.last_input_line || f.data_type[i] != kTypeNil) {

@@ -161,6 +161,20 @@ TEST_F(Runtime, TargetsBeyondTwentyAndStraySelectionsAreSafe) {
     EXPECT_EQ(lcd().highlight, 1);
     keys({key::kEnter});
     EXPECT_EQ(sim().screen(), SimScreen::MainScreen);
+
+    // A template opened while a form is shown replaces the form's record, and
+    // with it the line byte; keys that follow stay inside the form's 8 lines.
+    start_program();
+    for (const int code : {key::k1, key::kBackSpace, key::kUp}) {
+        form(1).current_line = 200;
+        sim().press_key(code);
+    }
+    EXPECT_EQ(row(0), "N:");
+    EXPECT_EQ(form(1).current_line, 0);
+    form(1).current_line = 200;
+    keys({key::k1});
+    EXPECT_EQ(sim().field(0).data, "1");
+    EXPECT_EQ(row(0), "N:1");
 }
 
 TEST_F(Runtime, CursorMovesBetweenInputLinesOnly) {
