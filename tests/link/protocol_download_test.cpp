@@ -279,6 +279,14 @@ TEST(DownloadCommand, FailuresBeforeTheTransfer) {
     choose_lookup_file(picker);
     ASSERT_EQ(picker.requests.size(), 3u);
     EXPECT_EQ(picker.requests[2].file_name, *picker.answer);
+    const FileDialogRequest& first = picker.requests[0];
+    ASSERT_EQ(first.filters.size(), 2u);
+    EXPECT_EQ(first.filters[0].description, "Lookup data files {*.TXT}");
+    EXPECT_EQ(first.filters[0].pattern, "*.TXT");
+    EXPECT_EQ(first.filters[1].description, "All files {*.*}");
+    EXPECT_EQ(first.filters[1].pattern, "*.*");
+    EXPECT_EQ(first.default_extension, "TXT");
+    EXPECT_TRUE(first.must_exist);
 }
 
 TEST(DownloadProgram, BlocksCarryDataSumAndNumber) {

@@ -295,7 +295,17 @@ TEST(ReceiveFailures, CancelledFileChoiceOpensNothing) {
     ReceiveEnvironment env;
     env.picker = &picker;
     EXPECT_EQ(receive_from_terminal(rig.link, env, LinkTarget{}), 0);
-    EXPECT_EQ(picker.requests.size(), 1u);
+    ASSERT_EQ(picker.requests.size(), 1u);
+    const FileDialogRequest& asked = picker.requests[0];
+    ASSERT_EQ(asked.filters.size(), 2u);
+    EXPECT_EQ(asked.filters[0].description, "Data files {*.TXT}");
+    EXPECT_EQ(asked.filters[0].pattern, "*.TXT");
+    EXPECT_EQ(asked.filters[1].description, "All files {*.*}");
+    EXPECT_EQ(asked.filters[1].pattern, "*.*");
+    EXPECT_EQ(asked.default_extension, "TXT");
+    EXPECT_TRUE(asked.file_name.empty());
+    EXPECT_TRUE(asked.path_must_exist);
+    EXPECT_TRUE(asked.confirm_overwrite);
     EXPECT_EQ(rig.port.open_count(), 0);
     EXPECT_TRUE(rig.prompter.boxes.empty());
 }
