@@ -246,6 +246,17 @@ TEST(ReceiveConnection, ReplyMustBeExactlyAck) {
     EXPECT_EQ(rig.receive(), 0);
     EXPECT_EQ(reads, 3);
     EXPECT_EQ(rig.prompter.texts(), std::vector<std::string>{"No data received!"});
+
+    // Only the first 10 bytes of the reply are kept: a CR past them does not
+    // end the wait, which runs its 3000 ms before "READ\r" goes out again.
+    int tries = 0;
+    ReceiveRig wordy([&](const std::string&) {
+        return ++tries == 1 ? std::string("NOT READY YET\r") : std::string("ACK\rOVER\r");
+    });
+    EXPECT_EQ(wordy.receive(), 0);
+    ASSERT_EQ(wordy.terminal.received.size(), 2u);
+    EXPECT_GE(wordy.port.writes()[1].at_ms - wordy.port.writes()[0].at_ms, 3000u);
+    EXPECT_EQ(wordy.prompter.texts(), std::vector<std::string>{"No data received!"});
 }
 
 TEST(ReceiveOptionsTest, RecordEndAndQuietErrorsOfTheReaderTool) {
