@@ -53,9 +53,16 @@ bool MainWindow::save_prompt_passed() {
     if (!doc_.modified) return true;
     switch (services_.prompter->ask("Save current program ?", kGeneratorCaption, Icon::Warning,
                                     Buttons::YesNoCancel)) {
-    case Answer::Yes:
-        if (save_template(doc_, *services_.picker, *services_.prompter)) doc_.modified = false;
-        return true;  // goes on whatever the save's result
+    case Answer::Yes: {
+        // A cancelled file dialog goes on unsaved; a write that failed (and
+        // was told) stops here, so the template is not thrown away.
+        bool cancelled = false;
+        if (save_template(doc_, *services_.picker, *services_.prompter, &cancelled)) {
+            doc_.modified = false;
+            return true;
+        }
+        return cancelled;
+    }
     case Answer::No:
         return true;
     default:
@@ -137,10 +144,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (doc_.modified) {
         switch (services_.prompter->ask("Save the program ?", kGeneratorCaption, Icon::Warning,
                                         Buttons::YesNoCancel)) {
-        case Answer::Yes:
-            // The window closes whatever the save's result.
-            save_template(doc_, *services_.picker, *services_.prompter);
+        case Answer::Yes: {
+            // A cancelled file dialog closes unsaved; a write that failed
+            // (and was told) keeps the program running with its template.
+            bool cancelled = false;
+            if (!save_template(doc_, *services_.picker, *services_.prompter, &cancelled) &&
+                !cancelled) {
+                event->ignore();
+                return;
+            }
             break;
+        }
         case Answer::No:
             break;
         default:

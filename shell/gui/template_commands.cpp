@@ -54,14 +54,21 @@ bool open_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter
     return false;
 }
 
-bool save_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter) {
-    if (doc.file_name.empty()) return save_template_as(doc, picker, prompter);
+bool save_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter,
+                   bool* cancelled) {
+    if (cancelled) *cancelled = false;
+    if (doc.file_name.empty()) return save_template_as(doc, picker, prompter, cancelled);
     return write_current(doc, prompter);
 }
 
-bool save_template_as(TemplateDocument& doc, FilePicker& picker, Prompter& prompter) {
+bool save_template_as(TemplateDocument& doc, FilePicker& picker, Prompter& prompter,
+                      bool* cancelled) {
+    if (cancelled) *cancelled = false;
     std::optional<std::string> path = picker.choose_save(save_template_request());
-    if (!path) return false;
+    if (!path) {
+        if (cancelled) *cancelled = true;
+        return false;
+    }
     doc.file_name = with_template_extension(*path);
     return write_current(doc, prompter);
 }

@@ -16,12 +16,15 @@ namespace kolibra {
 bool open_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter);
 
 // Writes to the current file name, or asks for one as save_template_as does.
-// Does not touch `modified`; the caller clears it on success.
-bool save_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter);
+// Does not touch `modified`; the caller clears it on success. `cancelled`, if
+// given, tells a cancelled file dialog (nothing tried) from a failed write.
+bool save_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter,
+                   bool* cancelled = nullptr);
 
 // Asks for a file name (".ATX" is added unless the name ends in it, in any
 // case), makes it the current file name and writes the template there.
-bool save_template_as(TemplateDocument& doc, FilePicker& picker, Prompter& prompter);
+bool save_template_as(TemplateDocument& doc, FilePicker& picker, Prompter& prompter,
+                      bool* cancelled = nullptr);
 
 // The dialog requests, with their filters and options.
 FileDialogRequest open_template_request();

@@ -240,6 +240,31 @@ TEST_F(MainWindowTest, AFailedSaveIsToldAndKeepsModified) {
     EXPECT_TRUE(doc->modified);
 }
 
+TEST_F(MainWindowTest, AFailedWriteInASavePromptKeepsTheTemplate) {
+    window->show();
+    doc->modified = true;
+    doc->tpl.start_target = 1;
+    doc->file_name = folder.file("no_such_folder/plan.ATX");
+
+    // New: Yes, the write fails and is told; the template is not reset.
+    prompter.answers = {Answer::Yes};
+    window->command(command::kNew);
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_EQ(prompter.boxes[1].caption, "Error");
+    EXPECT_EQ(doc->tpl.start_target, 1);
+    EXPECT_TRUE(doc->modified);
+    EXPECT_EQ(editor_opened, 0);
+
+    // Closing: Yes, the write fails; the program keeps running.
+    prompter.answers = {Answer::Yes};
+    EXPECT_FALSE(window->close());
+    ASSERT_EQ(prompter.boxes.size(), 4u);
+    EXPECT_EQ(prompter.boxes[2].text, "Save the program ?");
+    EXPECT_EQ(prompter.boxes[3].caption, "Error");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(doc->modified);
+}
+
 TEST_F(MainWindowTest, ClosingAsksOnlyWhenModified) {
     window->show();
     // Cancel keeps the program running.
