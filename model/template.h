@@ -27,7 +27,7 @@ struct CommSettings {
 };
 
 struct BarcodeSettings {
-    uint8_t bytes[24];  // bit fields; see barcode_bits.h for names
+    uint8_t bytes[24];  // bit fields: symbologies, their parameters, scanner, keyboard wedge
 };
 
 struct MenuRecord {
