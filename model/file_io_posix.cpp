@@ -81,10 +81,13 @@ IoResult replace_file(const std::string& requested, const uint8_t* data, std::si
     if (had_file && !S_ISREG(old.st_mode)) return write_in_place(path, data, size);
 
     // A fresh name beside the target; O_EXCL never reuses someone else's file.
+    // The target's name is cut in the temporary one, so that a target whose
+    // name is near the length limit still gets a temporary name that fits.
+    const std::string stem = base.substr(0, 200);
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = folder + "." + base + ".tmp" + std::to_string(::getpid()) + "-" +
+        temp = folder + "." + stem + ".tmp" + std::to_string(::getpid()) + "-" +
                std::to_string(attempt);
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) return failure(errno, true);

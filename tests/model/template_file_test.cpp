@@ -275,6 +275,14 @@ TEST_F(TemplateFile, SaveIntoAPipeWritesThroughItAndKeepsThePipe) {
     EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe was replaced by a plain file";
 }
 
+TEST_F(TemplateFile, SaveUnderANameAtTheLengthLimit) {
+    const std::string path = dir.file(std::string(251, 'n') + ".ATX");  // 255 characters
+    const FileResult saved = write_template(path, doc->tpl);
+    EXPECT_TRUE(saved.ok()) << saved.reason;
+    EXPECT_EQ(10596u, read_bytes(path).size());
+    EXPECT_EQ(1u, entries_in(dir.path()));
+}
+
 TEST_F(TemplateFile, SaveUnderAPlainFileFails) {
     const std::string blocker = dir.file("plain_file");
     write_bytes(blocker, {'x'});
