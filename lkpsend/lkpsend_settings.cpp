@@ -29,7 +29,12 @@ void read_lkpsend_ini(std::string_view text, LkpsendSettings& settings) {
 }
 
 std::string lkpsend_ini_text(std::string_view chosen_path) {
-    return split_at_last_separator(chosen_path).directory;
+    std::string folder = split_at_last_separator(chosen_path).directory;
+    // The root folder is kept as itself: an empty ini means "no folder".
+    if (folder.empty() && !chosen_path.empty() && is_path_separator(chosen_path.front())) {
+        folder = std::string(1, chosen_path.front());
+    }
+    return folder;
 }
 
 std::string read_lkpsend_command_line(std::string_view text, LkpsendSettings& settings) {

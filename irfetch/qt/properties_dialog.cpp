@@ -109,6 +109,11 @@ void PropertiesDialog::browse() {
     std::optional<std::string> chosen = picker_.choose_save(request);
     if (!chosen) return;
     PathParts parts = split_at_last_separator(*chosen);
+    // A file in the root folder keeps the root as its folder; an empty one
+    // would name a file in the current folder instead.
+    if (parts.directory.empty() && !chosen->empty() && is_path_separator(chosen->front())) {
+        parts.directory = std::string(1, chosen->front());
+    }
     // A choice the settings cannot hold is not taken; cutting it would name
     // another file.
     if (parts.directory.size() > kIrfetchMaxDirectory || parts.name.size() > kIrfetchMaxFileName) {

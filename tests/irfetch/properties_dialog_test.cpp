@@ -155,6 +155,11 @@ TEST_F(PropertiesDialogTest, BrowseStartsFromTheStoredValuesAndSplitsTheChoice) 
     EXPECT_EQ(picker_.asked[1].file_name, "new.TXT");
     EXPECT_EQ(dialog.result().directory, "/data/shop");
     EXPECT_EQ(dialog.result().file_name, "new.TXT");
+
+    // A file in the root folder is still found there, not in the current folder.
+    picker_.answer = "/top.txt";
+    control_as<QPushButton>(w, 501)->click();
+    EXPECT_EQ(irfetch_full_path(dialog.result()), "/top.txt");
 }
 
 }  // namespace

@@ -43,6 +43,8 @@ TEST(LkpsendCommandLine, ValuesInRangeAreTakenOthersKeepTheirDefaults) {
 TEST(LkpsendIni, HoldsTheFolderOfTheChosenFileWithoutSeparatorOrLineEnd) {
     EXPECT_EQ(lkpsend_ini_text("/data/lookup/ITEMS.TXT"), "/data/lookup");
     EXPECT_EQ(lkpsend_ini_text("/data/lookup/ITEMS.TXT").size(), 12u);
+    // The root folder stays a folder rather than an empty (ignored) ini.
+    EXPECT_EQ(lkpsend_ini_text("/ITEMS.TXT"), "/");
 }
 
 TEST(LkpsendIni, ReadWholeAndIgnoredWhenEmptyOrTooLong) {
