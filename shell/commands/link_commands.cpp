@@ -116,6 +116,18 @@ constexpr char kDownloadUsage[] = "download TEMPLATE.ATX [--ir] [--port COMn] [-
 constexpr char kSendLookupUsage[] = "send-lookup LOOKUP.TXT [--ir] [--port COMn] [--baud B]";
 constexpr char kReceiveUsage[] = "receive DATA.TXT [--ir] [--port COMn] [--baud B]";
 
+// Runs one download with boxes on stderr; 0 only when it was delivered.
+int run_headless_download(const DownloadRequest& request) {
+    auto port = make_serial_port();
+    SteadyClock clock;
+    StderrPrompter prompter;
+    StderrProgress progress;
+    LinkSession link{*port, clock, prompter};
+    bool delivered = false;
+    download_to_terminal(link, progress, nullptr, request, DownloadOptions{}, &delivered);
+    return delivered ? 0 : 1;
+}
+
 int run_download(int argc, char** argv) {
     LinkArguments args;
     if (!parse_link_arguments(argc, argv, kDownloadUsage, args)) return 2;
@@ -129,35 +141,21 @@ int run_download(int argc, char** argv) {
                          read.reason.c_str());
         return 1;
     }
-    auto port = make_serial_port();
-    SteadyClock clock;
-    StderrPrompter prompter;
-    StderrProgress progress;
-    LinkSession link{*port, clock, prompter};
     DownloadRequest request;
     request.kind = DownloadKind::ProgramImage;
     request.tpl = &doc->tpl;
     request.target = target_of(args, doc->tpl.comm);
-    bool delivered = false;
-    download_to_terminal(link, progress, nullptr, request, DownloadOptions{}, &delivered);
-    return delivered ? 0 : 1;
+    return run_headless_download(request);
 }
 
 int run_send_lookup(int argc, char** argv) {
     LinkArguments args;
     if (!parse_link_arguments(argc, argv, kSendLookupUsage, args)) return 2;
-    auto port = make_serial_port();
-    SteadyClock clock;
-    StderrPrompter prompter;
-    StderrProgress progress;
-    LinkSession link{*port, clock, prompter};
     DownloadRequest request;
     request.kind = DownloadKind::LookupFile;
     request.lookup_path = args.file;
     request.target = target_of(args, CommSettings{});
-    bool delivered = false;
-    download_to_terminal(link, progress, nullptr, request, DownloadOptions{}, &delivered);
-    return delivered ? 0 : 1;
+    return run_headless_download(request);
 }
 
 int run_receive(int argc, char** argv) {
