@@ -117,7 +117,9 @@ TEST(DownloadToStandin, ProgramImageArrivesWholeThroughRefusalsAndALostAck) {
                                rig.terminal.program_image().begin()));
         EXPECT_EQ(rig.terminal.blocks_stored(), 105);
         EXPECT_EQ(rig.prompter.texts(), std::vector<std::string>{"Downloaded completely!"});
-        if (through_ir) EXPECT_EQ(rig.ir.speed_orders(), std::vector<uint32_t>{19200});
+        if (through_ir) {
+            EXPECT_EQ(rig.ir.speed_orders(), std::vector<uint32_t>{19200});
+        }
     }
 }
 
