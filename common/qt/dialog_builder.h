@@ -1,4 +1,4 @@
-// Turns dialog templates (resource_script.h) into Qt widgets.
+// Turns dialog templates (common/resource_script.h) into Qt widgets.
 //
 // Usage:
 //   QDialog* dialog = build_dialog("ComSettingDlg", owner);   // nullptr if unknown
@@ -26,7 +26,7 @@
 // parent), icon QLabel showing a pixmap, progress QProgressBar.
 #pragma once
 
-#include "common/qt/resource_script.h"
+#include "common/resource_script.h"
 
 #include <QFont>
 #include <QRect>

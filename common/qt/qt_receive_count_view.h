@@ -2,7 +2,7 @@
 // of the screen, above every window, reading "Data received : n".
 #pragma once
 
-#include "link/protocol/receive.h"
+#include "common/receive_count_view.h"
 
 #include <QPointer>
 #include <QWidget>

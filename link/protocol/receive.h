@@ -4,6 +4,7 @@
 
 #include "common/file_picker.h"
 #include "common/launcher.h"
+#include "common/receive_count_view.h"
 #include "link/ir_transceiver.h"
 #include "link/protocol/link_session.h"
 
@@ -12,18 +13,6 @@
 #include <string>
 
 namespace kolibra {
-
-// The small box with the running count, drawn by the windowing code.
-class ReceiveCountView {
-public:
-    virtual ~ReceiveCountView() = default;
-    // Remembers what lies under the box; nothing is drawn yet.
-    virtual void prepare() = 0;
-    // Draws the box with "Data received : <count>".
-    virtual void show(int count) = 0;
-    // Puts back what lay under the box.
-    virtual void remove() = 0;
-};
 
 enum class CountAction { Prepare, Show, Remove };
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "common/qt/qt_prompter.h"
-#include "common/qt/resource_script.h"
+#include "common/resource_script.h"
 #include "simulator/lcd_model.h"
 #include "simulator/sim_runtime.h"
 

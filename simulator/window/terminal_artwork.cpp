@@ -1,6 +1,6 @@
 #include "simulator/window/terminal_artwork.h"
 
-#include "common/qt/resource_script.h"
+#include "common/resource_script.h"
 
 #include <QFile>
 #include <QFont>

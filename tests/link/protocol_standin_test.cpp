@@ -60,13 +60,18 @@ TEST(ReceiveFromStandin, ManyRecordsWrapTheSequenceThroughDamagedAndLateFrames) 
 
 TEST(ReceiveFromStandin, RecordThatCannotBeWrittenIsNotAcknowledged) {
     StandinRig rig(TerminalOptions{.records = {"first", "second"}});
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> read_only(std::fopen(__FILE__, "rb"),
+    // A stream opened for reading only: every write to it fails.
+    const auto path = std::filesystem::temp_directory_path() / "kolibra_read_only_data.txt";
+    std::ofstream(path) << "earlier";
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> read_only(std::fopen(path.c_str(), "rb"),
                                                               &std::fclose);
     ASSERT_TRUE(read_only);
     EXPECT_EQ(receive_records(rig.link, read_only.get(), nullptr), kReceiveBrokenOff);
     EXPECT_EQ(rig.prompter.texts(), std::vector<std::string>{"Failed to write the data file!"});
     // "READ\r" only: no "ACK\r" went out for the record that was not stored.
     EXPECT_EQ(rig.port.written_bytes(), "READ\r");
+    read_only.reset();
+    std::filesystem::remove(path);
 }
 
 // A download against the stand-in, straight or behind a transceiver stand-in.

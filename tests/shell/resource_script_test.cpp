@@ -1,4 +1,4 @@
-#include "common/qt/resource_script.h"
+#include "common/resource_script.h"
 
 #include <gtest/gtest.h>
 
