@@ -54,6 +54,22 @@ const ChoiceList<4> kNoMatchChoices = {"Continue", "Show warning message",
                                        "Insert to lookup file",
                                        "Show warning message & Insert"};
 
+const ChoiceList<2> kTelepenModeChoices = {"AIM Telepen  (Full ASCII)",
+                                           "Original Telepen  (Numeric)"};
+const ChoiceList<3> kShiftLockChoices = {"Normal", "Capital-lock keyboard", "Shift-lock keyboard"};
+const ChoiceList<3> kDigitsLayoutChoices = {"Normal", "Lower position", "Upper position"};
+const ChoiceList<3> kStartStopChoices = {"Industrial 25", "Interleave 25", "Matrix 25"};
+const ChoiceList<4> kCodabarStartStopChoices = {"abcd / abcd", "abcd / tn*e", "ABCD / ABCD",
+                                                "ABCD / TN*E"};
+const ChoiceList<3> kMsiVerifyChoices = {"Single Modulo 10", "Double Modulo 10", "Modulo 11 & 10"};
+const ChoiceList<3> kMsiTransmitChoices = {"Last digit not transmitted", "Transmitted",
+                                           "Last 2 digits not transmitted"};
+const ChoiceList<4> kReadRedundancyChoices = {"None", "One time", "Two times", "Three times"};
+const ChoiceList<2> kLengthModeChoices = {"Fixed Length", "Max / Min Length"};
+const ChoiceList<9> kScanModeChoices = {"Auto Off", "Continuous", "Auto Power Off",
+                                        "Alternate", "Momentary", "Repeat",
+                                        "Laser", "Test", "Aiming"};
+
 std::string target_name(unsigned target) {
     if (target == 0) return "Main";
     if (target <= 10) return "form  " + std::to_string(target);

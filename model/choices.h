@@ -43,6 +43,18 @@ extern const ChoiceList<2> kRecordPromptingChoices;
 extern const ChoiceList<12> kProtectChoices;
 extern const ChoiceList<4> kNoMatchChoices;
 
+// The lists of the BarcodeSettings bit fields, each in the order of its bits' values.
+extern const ChoiceList<2> kTelepenModeChoices;
+extern const ChoiceList<3> kShiftLockChoices;
+extern const ChoiceList<3> kDigitsLayoutChoices;
+extern const ChoiceList<3> kStartStopChoices;
+extern const ChoiceList<4> kCodabarStartStopChoices;
+extern const ChoiceList<3> kMsiVerifyChoices;
+extern const ChoiceList<3> kMsiTransmitChoices;
+extern const ChoiceList<4> kReadRedundancyChoices;
+extern const ChoiceList<2> kLengthModeChoices;
+extern const ChoiceList<9> kScanModeChoices;
+
 constexpr int kTargetCount = 21;
 constexpr int kLookupLinkCount = 25;
 
