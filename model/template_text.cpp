@@ -118,6 +118,7 @@ void add_text_entries(const Template& t, const TemplateField& f, std::vector<Ent
 
 std::vector<Entry> collect_entries(const Template& t) {
     std::vector<Entry> entries;
+    entries.reserve(template_fields().size() * 2);
     for (const TemplateField& f : template_fields()) {
         if (f.kind == FieldKind::Text) add_text_entries(t, f, entries);
         else add_value_entry(t, f, entries);
@@ -133,6 +134,7 @@ struct KeyRef {
     std::size_t field;
     Part part;
 };
+constexpr std::size_t kPartCount = 3;
 
 const std::unordered_map<std::string, KeyRef>& key_index() {
     static const auto index = [] {
@@ -353,7 +355,8 @@ struct PendingText {
 
 class TextReader {
 public:
-    explicit TextReader(Template& work) : work_(work) {}
+    explicit TextReader(Template& work)
+        : work_(work), seen_(template_fields().size() * kPartCount, 0) {}
 
     void read_line(int number, std::string_view line) {
         line = trim(line);
@@ -371,11 +374,12 @@ public:
             problem(number, key, "unknown key");
             return;
         }
-        const auto [first, inserted] = seen_.emplace(key, number);
-        if (!inserted) {
-            problem(number, key, "set twice (first on line " + std::to_string(first->second) + ")");
+        int& first = seen_[found->second.field * kPartCount + static_cast<std::size_t>(found->second.part)];
+        if (first != 0) {
+            problem(number, key, "set twice (first on line " + std::to_string(first) + ")");
             return;
         }
+        first = number;
         Value value;
         std::string error;
         if (!parse_value(line.substr(eq + 1), value, error)) {
@@ -476,7 +480,7 @@ private:
     }
 
     Template& work_;
-    std::unordered_map<std::string, int> seen_;  // key -> the line that set it
+    std::vector<int> seen_;  // per field and part: the line that set it, 0 when none
     std::unordered_map<std::size_t, PendingText> texts_;
     std::vector<TextProblem> problems_;
 };

@@ -123,7 +123,7 @@ TEST(TemplateText, RoundTripsWhatOpeningAFileGivesIncludingOldAndRandomFiles) {
 
     std::mt19937 random(20261209);
     Bytes file(kTemplateFileSize);
-    for (int round = 0; round < 300; ++round) {
+    for (int round = 0; round < 100; ++round) {
         for (auto& b : file) b = static_cast<uint8_t>(random());
         std::memcpy(file.data(), round % 3 == 0 ? "QRV-3.10" : "QRV-4.00", 8);
         // Most random files lack the format marker and are upgraded; keep it in half.
@@ -332,6 +332,45 @@ TEST(TemplateText, RefusesBadLinesNamingLineAndKeyWithoutWriting) {
     EXPECT_EQ(2, many.problems[1].line);
     EXPECT_EQ("bogus", many.problems[1].key);
     EXPECT_EQ(3, many.problems[2].line);
+}
+
+TEST(TemplateText, DamagedTextsAreReadOrRefusedButNeverHalfApplied) {
+    // A sound export with random bytes overwritten, inserted or removed: the
+    // reader either refuses it, leaving the template alone, or reads a
+    // template that itself round-trips.
+    auto base = factory();
+    base->forms[0].data_type[0] = 1;
+    write_slot(base->forms[0].prompt[0], "Na\"me\\:");
+    const std::string sound = export_template_text(*base);
+    std::mt19937 random(1612);
+    const char alphabet[] = "=\"\\#x0159 \n.abrw";
+    int refused = 0;
+    for (int round = 0; round < 60; ++round) {
+        std::string text = sound;
+        for (int edit = 0; edit <= round % 3; ++edit) {
+            const std::size_t at = random() % text.size();
+            const char c = alphabet[random() % (sizeof alphabet - 1)];
+            switch (random() % 3) {
+            case 0: text[at] = c; break;
+            case 1: text.insert(at, 1, c); break;
+            default: text.erase(at, 1); break;
+            }
+        }
+        auto out = std::make_unique<Template>();
+        std::memset(out.get(), 0xAA, sizeof(Template));
+        const TextImportResult result = import_template_text(text, *out);
+        if (!result.ok()) {
+            ++refused;
+            for (const TextProblem& p : result.problems) EXPECT_GT(p.line, 0) << describe(p);
+            ASSERT_EQ(0xAA, bytes_of(*out)[0]);
+            ASSERT_EQ(0xAA, bytes_of(*out)[sizeof(Template) - 1]);
+            continue;
+        }
+        expect_round_trip(*out, "damaged text " + std::to_string(round));
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_GT(refused, 0) << "the damage never produced a bad line";
+    EXPECT_LT(refused, 60) << "the damage never left a readable text";
 }
 
 TEST(TemplateText, DiffListsTheKeysThatDiffer) {
