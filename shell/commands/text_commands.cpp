@@ -6,6 +6,7 @@
 #include "shell/command_registry.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -33,6 +34,11 @@ bool read_template_file(const char* command, const std::string& path, kolibra::T
 }
 
 bool read_text_file(const std::string& path, std::string& text, std::string& reason) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        reason = "is a folder, not a text";
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         reason = "cannot be opened";
