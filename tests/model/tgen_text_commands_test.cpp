@@ -67,22 +67,6 @@ TEST(TgenText, ExportThenImportGivesTheSavedBytes) {
     const ProgramRun back = tgen(dir, "import " + q(dir.file("fresh.txt")) + " " + q(dir.file("back.ATX")));
     ASSERT_EQ(0, back.status) << back.err;
     EXPECT_EQ(read_bytes(fresh), read_bytes(dir.file("back.ATX")));
-
-    // An old-format file with every block byte patterned comes back as tgen
-    // saves it after opening: upgraded, with the current tag.
-    Bytes old(kTemplateFileSize, 0);
-    std::memcpy(old.data(), "QRV-3.10", 8);
-    for (std::size_t i = 8; i < 10510; ++i) old[i] = static_cast<uint8_t>(i * 13 + 1);
-    old[10496] = 0;
-    write_bytes(dir.file("old.ATX"), old);
-    auto doc = std::make_unique<TemplateDocument>();
-    ASSERT_TRUE(read_template(dir.file("old.ATX"), *doc).ok());
-    ASSERT_TRUE(write_template(dir.file("saved.ATX"), doc->tpl).ok());
-    ASSERT_EQ(0, tgen(dir, "export " + q(dir.file("old.ATX")) + " " + q(dir.file("old.txt"))).status);
-    ASSERT_EQ(0, tgen(dir, "import " + q(dir.file("old.txt")) + " " + q(dir.file("old2.ATX"))).status);
-    const Bytes again = read_bytes(dir.file("old2.ATX"));
-    EXPECT_EQ(read_bytes(dir.file("saved.ATX")), again);
-    EXPECT_EQ(0, std::memcmp(again.data(), "QRV-4.00", 8));
 }
 
 TEST(TgenText, AHandWrittenMenuAndFormPlayAsWritten) {
