@@ -132,4 +132,22 @@ bool split_script_line(std::string_view line, std::vector<ScriptToken>& tokens, 
 // complete before the faulty line.
 bool parse_resource_script(std::string_view text, ResourceSet& out, std::string& error);
 
+// A new set from one script; a fault is reported on stderr as "NAME: line N:
+// what is wrong", and the set keeps what was complete before it.
+ResourceSet load_resource_script(std::string_view name, std::string_view text);
+
+// A control number that code uses, with the kind of control it expects there.
+struct ControlRef {
+    int id;
+    ControlKind kind;
+};
+
+// True when a template control of kind `actual` gives the widget that code
+// expecting `expected` works with: a button and a default button are both
+// push buttons, the three labels are all labels.
+bool same_widget_kind(ControlKind expected, ControlKind actual);
+
+// The name of a kind as the scripts write it ("droplist", "check", ...).
+const char* control_kind_name(ControlKind kind);
+
 }  // namespace kolibra

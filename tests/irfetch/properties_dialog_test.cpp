@@ -1,6 +1,7 @@
 #include "irfetch/qt/properties_dialog.h"
 
 #include "common/qt/dialog_builder.h"
+#include "support/qt_test_app.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,7 @@
 namespace kolibra {
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "irfetch_gui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
+using test::app;
 
 class ScriptedSavePicker : public FilePicker {
 public:

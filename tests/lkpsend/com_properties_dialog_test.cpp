@@ -1,6 +1,7 @@
 #include "lkpsend/qt/com_properties_dialog.h"
 
 #include "common/qt/dialog_builder.h"
+#include "support/qt_test_app.h"
 #include "common/qt/qt_progress.h"
 
 #include <gtest/gtest.h>
@@ -16,13 +17,7 @@
 namespace kolibra {
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "lkpsend_gui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
+using test::app;
 
 class ComPropertiesTest : public ::testing::Test {
 protected:

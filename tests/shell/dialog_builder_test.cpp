@@ -1,6 +1,6 @@
 #include "common/qt/dialog_builder.h"
 
-#include "shell/qt_test_app.h"
+#include "support/qt_test_app.h"
 
 #include <QComboBox>
 #include <QDialog>
