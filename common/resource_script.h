@@ -40,6 +40,7 @@
 #pragma once
 
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -140,6 +141,18 @@ ResourceSet load_resource_script(std::string_view name, std::string_view text);
 struct ControlRef {
     int id;
     ControlKind kind;
+};
+
+// The builder makes buttons 1 and 2 accept and reject their dialog.
+inline constexpr ControlRef kOkButton{1, ControlKind::DefaultButton};
+inline constexpr ControlRef kCancelButton{2, ControlKind::Button};
+
+// The control numbers one dialog's code uses. Each program lists its
+// dialogs' tables, so a check over the resource scripts can hold the
+// templates to what the code expects.
+struct DialogControls {
+    std::string_view dialog;
+    std::span<const ControlRef> controls;
 };
 
 // True when a template control of kind `actual` gives the widget that code

@@ -54,6 +54,8 @@ const ChoiceList<4> kNoMatchChoices = {"Continue", "Show warning message",
                                        "Insert to lookup file",
                                        "Show warning message & Insert"};
 
+const ChoiceList<3> kDataFileModeChoices = {"Overwrite", "Append", "New name"};
+
 std::string target_name(unsigned target) {
     if (target == 0) return "Main";
     if (target <= 10) return "form  " + std::to_string(target);
