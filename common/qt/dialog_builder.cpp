@@ -111,8 +111,10 @@ QWidget* make_widget(const ControlTemplate& c, QDialog& dialog, QRect& geometry)
         auto* button = new QPushButton(text, &dialog);
         button->setAutoDefault(false);
         if (c.kind == ControlKind::DefaultButton) button->setDefault(true);
-        if (c.id == 1) QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::accept);
-        if (c.id == 2) QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::reject);
+        if (c.id == kOkButton.id)
+            QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::accept);
+        if (c.id == kCancelButton.id)
+            QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::reject);
         return button;
     }
     case ControlKind::CheckBox:
