@@ -1,7 +1,9 @@
 #include "common/resource_script.h"
 
 #include <charconv>
+#include <cstdio>
 #include <optional>
+#include <utility>
 
 namespace kolibra {
 
@@ -77,17 +79,18 @@ std::optional<int> to_int(const Token& token) {
     return value;
 }
 
+constexpr std::pair<const char*, ControlKind> kKindNames[] = {
+    {"label", ControlKind::Label},          {"clabel", ControlKind::CenteredLabel},
+    {"rlabel", ControlKind::RightLabel},    {"edit", ControlKind::Edit},
+    {"droplist", ControlKind::DropDownList}, {"dropedit", ControlKind::DropDownEdit},
+    {"list", ControlKind::ListBox},          {"button", ControlKind::Button},
+    {"default", ControlKind::DefaultButton}, {"check", ControlKind::CheckBox},
+    {"radio", ControlKind::RadioButton},     {"group", ControlKind::GroupBox},
+    {"icon", ControlKind::Icon},             {"progress", ControlKind::ProgressBar},
+};
+
 std::optional<ControlKind> control_kind(const std::string& word) {
-    static const std::pair<const char*, ControlKind> kinds[] = {
-        {"label", ControlKind::Label},          {"clabel", ControlKind::CenteredLabel},
-        {"rlabel", ControlKind::RightLabel},    {"edit", ControlKind::Edit},
-        {"droplist", ControlKind::DropDownList}, {"dropedit", ControlKind::DropDownEdit},
-        {"list", ControlKind::ListBox},          {"button", ControlKind::Button},
-        {"default", ControlKind::DefaultButton}, {"check", ControlKind::CheckBox},
-        {"radio", ControlKind::RadioButton},     {"group", ControlKind::GroupBox},
-        {"icon", ControlKind::Icon},             {"progress", ControlKind::ProgressBar},
-    };
-    for (const auto& [name, kind] : kinds) {
+    for (const auto& [name, kind] : kKindNames) {
         if (word == name) return kind;
     }
     return std::nullopt;
@@ -362,6 +365,35 @@ const AcceleratorTable* ResourceSet::accelerator_table(std::string_view name) co
 std::string ResourceSet::string(int id) const {
     auto it = strings.find(id);
     return it == strings.end() ? std::string() : it->second;
+}
+
+const char* control_kind_name(ControlKind kind) {
+    for (const auto& [name, k] : kKindNames) {
+        if (k == kind) return name;
+    }
+    return "?";
+}
+
+bool same_widget_kind(ControlKind expected, ControlKind actual) {
+    auto family = [](ControlKind kind) {
+        switch (kind) {
+        case ControlKind::CenteredLabel:
+        case ControlKind::RightLabel: return ControlKind::Label;
+        case ControlKind::DefaultButton: return ControlKind::Button;
+        default: return kind;
+        }
+    };
+    return family(expected) == family(actual);
+}
+
+ResourceSet load_resource_script(std::string_view name, std::string_view text) {
+    ResourceSet set;
+    std::string error;
+    if (!parse_resource_script(text, set, error)) {
+        std::fprintf(stderr, "%.*s: %s\n", static_cast<int>(name.size()), name.data(),
+                     error.c_str());
+    }
+    return set;
 }
 
 bool parse_resource_script(std::string_view text, ResourceSet& out, std::string& error) {

@@ -40,6 +40,7 @@
 #pragma once
 
 #include <map>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -131,5 +132,35 @@ bool split_script_line(std::string_view line, std::vector<ScriptToken>& tokens, 
 // and sets `error` to "line N: what is wrong"; `out` then holds what was
 // complete before the faulty line.
 bool parse_resource_script(std::string_view text, ResourceSet& out, std::string& error);
+
+// A new set from one script; a fault is reported on stderr as "NAME: line N:
+// what is wrong", and the set keeps what was complete before it.
+ResourceSet load_resource_script(std::string_view name, std::string_view text);
+
+// A control number that code uses, with the kind of control it expects there.
+struct ControlRef {
+    int id;
+    ControlKind kind;
+};
+
+// The builder makes buttons 1 and 2 accept and reject their dialog.
+inline constexpr ControlRef kOkButton{1, ControlKind::DefaultButton};
+inline constexpr ControlRef kCancelButton{2, ControlKind::Button};
+
+// The control numbers one dialog's code uses. Each program lists its
+// dialogs' tables, so a check over the resource scripts can hold the
+// templates to what the code expects.
+struct DialogControls {
+    std::string_view dialog;
+    std::span<const ControlRef> controls;
+};
+
+// True when a template control of kind `actual` gives the widget that code
+// expecting `expected` works with: a button and a default button are both
+// push buttons, the three labels are all labels.
+bool same_widget_kind(ControlKind expected, ControlKind actual);
+
+// The name of a kind as the scripts write it ("droplist", "check", ...).
+const char* control_kind_name(ControlKind kind);
 
 }  // namespace kolibra

@@ -69,6 +69,7 @@ const ChoiceList<2> kLengthModeChoices = {"Fixed Length", "Max / Min Length"};
 const ChoiceList<9> kScanModeChoices = {"Auto Off", "Continuous", "Auto Power Off",
                                         "Alternate", "Momentary", "Repeat",
                                         "Laser", "Test", "Aiming"};
+const ChoiceList<3> kDataFileModeChoices = {"Overwrite", "Append", "New name"};
 
 std::string target_name(unsigned target) {
     if (target == 0) return "Main";

@@ -42,6 +42,8 @@ extern const ChoiceList<2> kDataDeletionChoices;
 extern const ChoiceList<2> kRecordPromptingChoices;
 extern const ChoiceList<12> kProtectChoices;
 extern const ChoiceList<4> kNoMatchChoices;
+// irfetch's data file modes, in the order of its setting.
+extern const ChoiceList<3> kDataFileModeChoices;
 
 // The lists of the BarcodeSettings bit fields, each in the order of its bits' values.
 extern const ChoiceList<2> kTelepenModeChoices;

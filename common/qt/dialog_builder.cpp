@@ -18,12 +18,21 @@
 #include <QStyle>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 namespace kolibra {
 
 namespace {
 
 constexpr char kControlIdProperty[] = "kolibra_control_id";
+constexpr char kControlKindProperty[] = "kolibra_control_kind";
+
+#ifdef NDEBUG
+bool strict_checks = false;
+#else
+bool strict_checks = true;
+#endif
 
 ResourceSet load_app_resources() {
     ResourceSet set;
@@ -102,8 +111,10 @@ QWidget* make_widget(const ControlTemplate& c, QDialog& dialog, QRect& geometry)
         auto* button = new QPushButton(text, &dialog);
         button->setAutoDefault(false);
         if (c.kind == ControlKind::DefaultButton) button->setDefault(true);
-        if (c.id == 1) QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::accept);
-        if (c.id == 2) QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::reject);
+        if (c.id == kOkButton.id)
+            QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::accept);
+        if (c.id == kCancelButton.id)
+            QObject::connect(button, &QPushButton::clicked, &dialog, &QDialog::reject);
         return button;
     }
     case ControlKind::CheckBox:
@@ -168,6 +179,7 @@ void populate_dialog(QDialog& dialog, const DialogTemplate& tmpl) {
         QWidget* widget = make_widget(c, dialog, geometry);
         widget->setGeometry(geometry);
         widget->setProperty(kControlIdProperty, c.id);
+        widget->setProperty(kControlKindProperty, static_cast<int>(c.kind));
         widget->setObjectName(QStringLiteral("control_%1").arg(c.id));
         if (c.flags & kControlDisabled) widget->setEnabled(false);
         if (c.flags & kControlHidden) widget->hide();
@@ -223,6 +235,40 @@ QWidget* find_control(const QWidget* dialog, int id) {
         if (value.isValid() && value.toInt() == id) return child;
     }
     return nullptr;
+}
+
+void set_strict_control_checks(bool strict) { strict_checks = strict; }
+bool strict_control_checks() { return strict_checks; }
+
+QWidget* checked_control(QDialog& dialog, ControlRef ref, const QMetaObject& wanted) {
+    std::string fault;
+    QWidget* widget = find_control(&dialog, ref.id);
+    if (!widget) {
+        fault = "is missing";
+    } else if (QVariant kind = widget->property(kControlKindProperty);
+               !same_widget_kind(ref.kind, static_cast<ControlKind>(kind.toInt()))) {
+        fault = std::string("is a '") + control_kind_name(static_cast<ControlKind>(kind.toInt())) +
+                "', the code expects a '" + control_kind_name(ref.kind) + "'";
+    } else if (!widget->metaObject()->inherits(&wanted)) {
+        fault = std::string("builds a ") + widget->metaObject()->className() +
+                ", the code expects a " + wanted.className();
+    }
+    if (fault.empty()) return widget;
+    QString name = dialog.objectName().isEmpty() ? QStringLiteral("(unnamed)") : dialog.objectName();
+    std::fprintf(stderr, "dialog %s: control %d %s\n", qPrintable(name), ref.id, fault.c_str());
+    if (strict_checks) std::abort();
+    return nullptr;
+}
+
+void fill_list(QComboBox& list, std::span<const char* const> entries, int selected) {
+    list.clear();
+    for (const char* entry : entries) list.addItem(QString::fromUtf8(entry));
+    list.setCurrentIndex(selected >= 0 && selected < list.count() ? selected : 0);
+}
+
+int list_index(const QComboBox& list, int fallback) {
+    int index = list.currentIndex();
+    return index >= 0 && index < list.count() ? index : fallback;
 }
 
 }  // namespace kolibra

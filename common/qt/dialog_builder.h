@@ -2,9 +2,10 @@
 //
 // Usage:
 //   QDialog* dialog = build_dialog("ComSettingDlg", owner);   // nullptr if unknown
-//   auto* port = control_as<QComboBox>(dialog, 701);
-//   port->addItems(...);
-//   if (dialog->exec() == QDialog::Accepted) { ... }
+//   constexpr ControlRef kPort{701, ControlKind::DropDownList};
+//   QComboBox* port = resolve_control<QComboBox>(*dialog, kPort);  // once, never null
+//   fill_list(*port, kComPortChoices, 0);
+//   if (dialog->exec() == QDialog::Accepted) { ... list_index(*port, 0) ... }
 //   delete dialog;
 //
 // Or subclass QDialog and fill it with populate_dialog(*this, *tmpl).
@@ -32,6 +33,9 @@
 #include <QRect>
 #include <QWidget>
 
+#include <span>
+
+class QComboBox;
 class QDialog;
 
 namespace kolibra {
@@ -63,5 +67,34 @@ template <class W>
 W* control_as(const QWidget* dialog, int id) {
     return qobject_cast<W*>(find_control(dialog, id));
 }
+
+// Resolving the controls a piece of code uses once, when its dialog is
+// built, into a small record of typed pointers. A number the dialog lacks, a
+// template control of another kind than `ref` names, or a widget that is not
+// a W is a fault of the program: with strict checks it aborts with a message
+// naming the dialog and the number; without, it is reported on stderr and a
+// hidden stand-in W is returned, so the result is never null. Strict checks
+// are on in debug builds and in the tests.
+void set_strict_control_checks(bool strict);
+bool strict_control_checks();
+
+// The dialog's control `ref.id` when it passes the checks above, else
+// nullptr (after the report, or the abort).
+QWidget* checked_control(QDialog& dialog, ControlRef ref, const QMetaObject& wanted);
+
+template <class W>
+W* resolve_control(QDialog& dialog, ControlRef ref) {
+    if (auto* widget = qobject_cast<W*>(checked_control(dialog, ref, W::staticMetaObject)))
+        return widget;
+    auto* stand_in = new W(&dialog);
+    stand_in->hide();
+    return stand_in;
+}
+
+// Replaces the entries of a drop-down list and selects `selected`, or the
+// first entry when `selected` is beyond the list (a damaged setting).
+void fill_list(QComboBox& list, std::span<const char* const> entries, int selected);
+// The selected entry's position, or `fallback` when none is selected.
+int list_index(const QComboBox& list, int fallback);
 
 }  // namespace kolibra

@@ -2,6 +2,7 @@
 
 #include "common/qt/dialog_builder.h"
 #include "common/tool_files.h"
+#include "model/choices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,43 +14,24 @@ namespace kolibra {
 
 namespace {
 
-void fill_list(QComboBox* list, const QStringList& entries, int selected) {
-    if (!list) return;
-    list->clear();
-    list->addItems(entries);
-    list->setCurrentIndex(selected);
-}
-
-void set_box(const QDialog& dialog, int id, bool on) {
-    if (auto* box = control_as<QCheckBox>(&dialog, id)) box->setChecked(on);
-}
-
-bool box_on(const QDialog& dialog, int id, bool fallback) {
-    auto* box = control_as<QCheckBox>(&dialog, id);
-    return box ? box->isChecked() : fallback;
-}
-
-int list_index(const QDialog& dialog, int id, int count, int fallback) {
-    auto* list = control_as<QComboBox>(&dialog, id);
-    if (!list) return fallback;
-    int index = list->currentIndex();
-    return index >= 0 && index < count ? index : fallback;
-}
-
-void set_edit(const QDialog& dialog, int id, const std::string& text, int max_length) {
-    if (auto* edit = control_as<QLineEdit>(&dialog, id)) {
-        edit->setMaxLength(max_length);
-        edit->setText(QString::fromStdString(text));
+std::unique_ptr<QDialog> build_properties_dialog() {
+    std::unique_ptr<QDialog> dialog(build_dialog(properties_dlg::kName, nullptr));
+    if (!dialog) {
+        dialog = std::make_unique<QDialog>();
+        dialog->setObjectName(properties_dlg::kName);
     }
+    return dialog;
 }
 
-std::string edit_text(const QDialog& dialog, int id, std::size_t max_length,
-                      const std::string& fallback) {
-    auto* edit = control_as<QLineEdit>(&dialog, id);
-    if (!edit) return fallback;
+void set_edit(QLineEdit& edit, const std::string& text, std::size_t max_length) {
+    edit.setMaxLength(static_cast<int>(max_length));
+    edit.setText(QString::fromStdString(text));
+}
+
+std::string edit_text(const QLineEdit& edit, std::size_t max_length) {
     // The edit counts characters, the setting bytes: drop whole characters
     // from the end until the bytes fit.
-    QString text = edit->text();
+    QString text = edit.text();
     while (static_cast<std::size_t>(text.toUtf8().size()) > max_length) text.chop(1);
     return text.toStdString();
 }
@@ -57,44 +39,50 @@ std::string edit_text(const QDialog& dialog, int id, std::size_t max_length,
 }  // namespace
 
 PropertiesDialog::PropertiesDialog(const IrfetchSettings& settings, FilePicker& picker)
-    : stored_(settings), picker_(picker) {
-    dialog_.reset(build_dialog("PropertiesDlg", nullptr));
-    if (!dialog_) dialog_ = std::make_unique<QDialog>();
+    : dialog_(build_properties_dialog()), stored_(settings), picker_(picker) {
+    using namespace properties_dlg;
     QDialog& d = *dialog_;
-    set_edit(d, kDirectoryEdit, settings.directory, static_cast<int>(kIrfetchMaxDirectory));
-    set_edit(d, kFileNameEdit, settings.file_name, static_cast<int>(kIrfetchMaxFileName));
-    fill_list(control_as<QComboBox>(&d, kPortList),
-              {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"}, settings.port_index);
-    fill_list(control_as<QComboBox>(&d, kBaudList), {"115200", "57600", "38400", "19200", "9600"},
-              settings.baud_index);
-    fill_list(control_as<QComboBox>(&d, kFileModeList), {"Overwrite", "Append", "New name"},
-              static_cast<int>(settings.file_mode));
-    set_box(d, kAddCrBox, settings.add_cr);
-    set_box(d, kAddLfBox, settings.add_lf);
-    set_box(d, kShowMessagesBox, settings.show_messages);
-    set_box(d, kViewDataBox, settings.view_data);
-    set_box(d, kAlwaysShowBox, settings.always_show_dialog);
-    if (auto* browse_button = control_as<QPushButton>(&d, kBrowseButton)) {
-        QObject::connect(browse_button, &QPushButton::clicked, &d, [this] { browse(); });
-    }
+    controls_ = Controls{
+        resolve_control<QLineEdit>(d, kDirectoryEdit),   resolve_control<QLineEdit>(d, kFileNameEdit),
+        resolve_control<QPushButton>(d, kBrowseButton),  resolve_control<QComboBox>(d, kPortList),
+        resolve_control<QComboBox>(d, kBaudList),        resolve_control<QComboBox>(d, kFileModeList),
+        resolve_control<QCheckBox>(d, kAddCrBox),        resolve_control<QCheckBox>(d, kAddLfBox),
+        resolve_control<QCheckBox>(d, kShowMessagesBox), resolve_control<QCheckBox>(d, kViewDataBox),
+        resolve_control<QCheckBox>(d, kAlwaysShowBox),
+    };
+    const Controls& c = controls_;
+    show_file();
+    fill_list(*c.port, kComPortChoices, settings.port_index);
+    fill_list(*c.baud, kComBaudChoices, settings.baud_index);
+    fill_list(*c.file_mode, kDataFileModeChoices, static_cast<int>(settings.file_mode));
+    c.add_cr->setChecked(settings.add_cr);
+    c.add_lf->setChecked(settings.add_lf);
+    c.show_messages->setChecked(settings.show_messages);
+    c.view_data->setChecked(settings.view_data);
+    c.always_show->setChecked(settings.always_show_dialog);
+    QObject::connect(c.browse, &QPushButton::clicked, &d, [this] { browse(); });
 }
 
 PropertiesDialog::~PropertiesDialog() = default;
 
+void PropertiesDialog::show_file() {
+    set_edit(*controls_.directory, stored_.directory, kIrfetchMaxDirectory);
+    set_edit(*controls_.file_name, stored_.file_name, kIrfetchMaxFileName);
+}
+
 IrfetchSettings PropertiesDialog::result() const {
-    const QDialog& d = *dialog_;
+    const Controls& c = controls_;
     IrfetchSettings s = stored_;
-    s.directory = edit_text(d, kDirectoryEdit, kIrfetchMaxDirectory, stored_.directory);
-    s.file_name = edit_text(d, kFileNameEdit, kIrfetchMaxFileName, stored_.file_name);
-    s.port_index = static_cast<uint8_t>(list_index(d, kPortList, 6, stored_.port_index));
-    s.baud_index = static_cast<uint8_t>(list_index(d, kBaudList, 5, stored_.baud_index));
-    s.file_mode = static_cast<FileMode>(
-        list_index(d, kFileModeList, 3, static_cast<int>(stored_.file_mode)));
-    s.add_cr = box_on(d, kAddCrBox, stored_.add_cr);
-    s.add_lf = box_on(d, kAddLfBox, stored_.add_lf);
-    s.show_messages = box_on(d, kShowMessagesBox, stored_.show_messages);
-    s.view_data = box_on(d, kViewDataBox, stored_.view_data);
-    s.always_show_dialog = box_on(d, kAlwaysShowBox, stored_.always_show_dialog);
+    s.directory = edit_text(*c.directory, kIrfetchMaxDirectory);
+    s.file_name = edit_text(*c.file_name, kIrfetchMaxFileName);
+    s.port_index = static_cast<uint8_t>(list_index(*c.port, stored_.port_index));
+    s.baud_index = static_cast<uint8_t>(list_index(*c.baud, stored_.baud_index));
+    s.file_mode = static_cast<FileMode>(list_index(*c.file_mode, static_cast<int>(stored_.file_mode)));
+    s.add_cr = c.add_cr->isChecked();
+    s.add_lf = c.add_lf->isChecked();
+    s.show_messages = c.show_messages->isChecked();
+    s.view_data = c.view_data->isChecked();
+    s.always_show_dialog = c.always_show->isChecked();
     return s;
 }
 
@@ -121,8 +109,7 @@ void PropertiesDialog::browse() {
     }
     stored_.directory = parts.directory;
     stored_.file_name = parts.name;
-    set_edit(*dialog_, kDirectoryEdit, stored_.directory, static_cast<int>(kIrfetchMaxDirectory));
-    set_edit(*dialog_, kFileNameEdit, stored_.file_name, static_cast<int>(kIrfetchMaxFileName));
+    show_file();
 }
 
 bool QtIrfetchDialog::edit(IrfetchSettings& settings) {

@@ -3,27 +3,17 @@
 
 #include "common/file_picker.h"
 #include "irfetch/irfetch_run.h"
+#include "irfetch/properties_dialog_controls.h"
 
 #include <memory>
 
+class QCheckBox;
+class QComboBox;
 class QDialog;
+class QLineEdit;
+class QPushButton;
 
 namespace kolibra {
-
-// Control numbers of "PropertiesDlg".
-enum PropertiesControl {
-    kDirectoryEdit = 601,
-    kFileNameEdit = 602,
-    kBrowseButton = 501,
-    kPortList = 701,
-    kBaudList = 702,
-    kFileModeList = 703,
-    kAddCrBox = 801,
-    kAddLfBox = 802,
-    kShowMessagesBox = 803,
-    kViewDataBox = 804,
-    kAlwaysShowBox = 805,
-};
 
 class PropertiesDialog {
 public:
@@ -40,7 +30,25 @@ public:
     void browse();
 
 private:
+    // The controls the code uses, resolved when the dialog is built.
+    struct Controls {
+        QLineEdit* directory;
+        QLineEdit* file_name;
+        QPushButton* browse;
+        QComboBox* port;
+        QComboBox* baud;
+        QComboBox* file_mode;
+        QCheckBox* add_cr;
+        QCheckBox* add_lf;
+        QCheckBox* show_messages;
+        QCheckBox* view_data;
+        QCheckBox* always_show;
+    };
+
+    void show_file();
+
     std::unique_ptr<QDialog> dialog_;
+    Controls controls_;
     IrfetchSettings stored_;
     FilePicker& picker_;
 };

@@ -1,6 +1,7 @@
 #include "lkpsend/qt/com_properties_dialog.h"
 
 #include "common/qt/dialog_builder.h"
+#include "model/choices.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,41 +11,37 @@ namespace kolibra {
 
 namespace {
 
-void fill_list(QComboBox* list, const QStringList& entries, int selected) {
-    if (!list) return;
-    list->addItems(entries);
-    list->setCurrentIndex(selected);
-}
-
-int list_index(const QDialog& dialog, int id, int count, int fallback) {
-    auto* list = control_as<QComboBox>(&dialog, id);
-    if (!list) return fallback;
-    int index = list->currentIndex();
-    return index >= 0 && index < count ? index : fallback;
+std::unique_ptr<QDialog> build_com_properties_dialog() {
+    std::unique_ptr<QDialog> dialog(build_dialog(com_properties_dlg::kName, nullptr));
+    if (!dialog) {
+        dialog = std::make_unique<QDialog>();
+        dialog->setObjectName(com_properties_dlg::kName);
+    }
+    return dialog;
 }
 
 }  // namespace
 
-ComPropertiesDialog::ComPropertiesDialog(const LkpsendSettings& settings) : settings_(settings) {
-    dialog_.reset(build_dialog("ComPropertiesDlg", nullptr));
-    if (!dialog_) dialog_ = std::make_unique<QDialog>();
-    fill_list(control_as<QComboBox>(dialog_.get(), kComPortList),
-              {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"}, settings.port_index);
-    fill_list(control_as<QComboBox>(dialog_.get(), kComBaudList),
-              {"115200", "57600", "38400", "19200", "9600"}, settings.baud_index);
-    if (auto* box = control_as<QCheckBox>(dialog_.get(), kTransceiverBox)) {
-        box->setChecked(settings.use_transceiver);
-        QObject::connect(box, &QCheckBox::toggled, dialog_.get(),
-                         [this](bool on) { settings_.use_transceiver = on; });
-    }
+ComPropertiesDialog::ComPropertiesDialog(const LkpsendSettings& settings)
+    : dialog_(build_com_properties_dialog()), settings_(settings) {
+    using namespace com_properties_dlg;
+    QDialog& d = *dialog_;
+    controls_ = Controls{resolve_control<QComboBox>(d, kPortList),
+                         resolve_control<QComboBox>(d, kBaudList),
+                         resolve_control<QCheckBox>(d, kTransceiverBox)};
+    fill_list(*controls_.port, kComPortChoices, settings.port_index);
+    fill_list(*controls_.baud, kComBaudChoices, settings.baud_index);
+    controls_.transceiver->setChecked(settings.use_transceiver);
+    QObject::connect(controls_.transceiver, &QCheckBox::toggled, &d,
+                     [this](bool on) { settings_.use_transceiver = on; });
 }
 
 ComPropertiesDialog::~ComPropertiesDialog() = default;
 
 LkpsendSettings ComPropertiesDialog::result() const {
     LkpsendSettings s = settings_;
-    s.port_index = static_cast<uint8_t>(list_index(*dialog_, kComPortList, 6, settings_.port_index));
-    s.baud_index = static_cast<uint8_t>(list_index(*dialog_, kComBaudList, 5, settings_.baud_index));
+    s.port_index = static_cast<uint8_t>(list_index(*controls_.port, settings_.port_index));
+    s.baud_index = static_cast<uint8_t>(list_index(*controls_.baud, settings_.baud_index));
     return s;
 }
 

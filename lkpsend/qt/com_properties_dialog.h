@@ -2,19 +2,16 @@
 // box, a thin layer over LkpsendSettings.
 #pragma once
 
+#include "lkpsend/com_properties_dialog_controls.h"
 #include "lkpsend/lkpsend_run.h"
 
 #include <memory>
 
+class QCheckBox;
+class QComboBox;
 class QDialog;
 
 namespace kolibra {
-
-enum ComPropertiesControl {
-    kComPortList = 101,
-    kComBaudList = 102,
-    kTransceiverBox = 103,
-};
 
 class ComPropertiesDialog {
 public:
@@ -28,6 +25,12 @@ public:
 
 private:
     std::unique_ptr<QDialog> dialog_;
+    // The controls the code uses, resolved when the dialog is built.
+    struct Controls {
+        QComboBox* port;
+        QComboBox* baud;
+        QCheckBox* transceiver;
+    } controls_;
     LkpsendSettings settings_;
 };
 

@@ -1,5 +1,5 @@
 # irfetch's settings dialog. Sizes and positions are dialog units
-# (see common/common/resource_script.h).
+# (see common/resource_script.h).
 
 dialog PropertiesDlg 210 240
   caption "Read data via Serial IR (Ver 3.20)"

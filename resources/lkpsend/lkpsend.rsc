@@ -1,5 +1,5 @@
 # lkpsend's settings dialog and its download progress window. Sizes and
-# positions are dialog units (see common/common/resource_script.h).
+# positions are dialog units (see common/resource_script.h).
 
 dialog ComPropertiesDlg 150 112
   caption "Comm Properties (Download Lookup 1.1)"

@@ -1,5 +1,5 @@
 # tgen's dialog templates, pop-up menu, accelerators and strings.
-# Sizes and positions are dialog units (see common/common/resource_script.h).
+# Sizes and positions are dialog units (see common/resource_script.h).
 
 dialog ComSettingDlg 130 90
   caption "COM Port Settings"

@@ -1,9 +1,11 @@
 #include "shell/gui/about_box.h"
 
 #include "common/qt/dialog_builder.h"
+#include "shell/dialog_controls.h"
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QPushButton>
 
 namespace kolibra {
 
@@ -22,11 +24,12 @@ protected:
 }  // namespace
 
 void run_about_box(QWidget* owner) {
-    const DialogTemplate* tmpl = app_resources().dialog("AboutBox");
+    const DialogTemplate* tmpl = app_resources().dialog(about_box::kName);
     if (!tmpl) return;
     AboutBox box(owner);
     if (owner) box.setWindowIcon(owner->windowIcon());
     populate_dialog(box, *tmpl);
+    resolve_control<QPushButton>(box, kOkButton);  // the only way out of the box
     box.exec();
 }
 

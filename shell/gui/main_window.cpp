@@ -3,7 +3,6 @@
 #include "common/qt/dialog_builder.h"
 #include "shell/gui/about_box.h"
 #include "shell/gui/com_settings_dialog.h"
-#include "shell/gui/template_commands.h"
 #include "simulator/window/simulator_window.h"
 #include "simulator/window/terminal_artwork.h"
 
@@ -20,7 +19,8 @@ namespace kolibra {
 MainWindow::MainWindow(TemplateDocument& doc, ShellServices services)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       doc_(doc),
-      services_(std::move(services)) {
+      services_(std::move(services)),
+      commands_(doc_, *services_.prompter, *services_.picker) {
     setObjectName(QStringLiteral("VUR5"));
     setWindowTitle(QStringLiteral("Application Generator"));
     setFixedSize(180, 400);
@@ -38,6 +38,10 @@ MainWindow::MainWindow(TemplateDocument& doc, ShellServices services)
     simulator_ = new SimulatorWindow(doc_.tpl, [this](int id) { command(id); },
                                  services_.prompter, this);
     simulator_->setGeometry(0, 0, 180, 400);
+    // After New and Open the terminal starts over on the new template, as
+    // after the editor's OK.
+    commands_.set_restart_simulator([this] { simulator_->runtime().press_key(key::kRestart); });
+    commands_.set_open_editor(services_.open_editor);
 
     if (const AcceleratorTable* keys = app_resources().accelerator_table("VUR5")) {
         for (const AcceleratorTemplate& key : keys->keys) {
@@ -49,34 +53,9 @@ MainWindow::MainWindow(TemplateDocument& doc, ShellServices services)
     }
 }
 
-bool MainWindow::save_prompt_passed() {
-    if (!doc_.modified) return true;
-    switch (services_.prompter->ask("Save current program ?", kGeneratorCaption, Icon::Warning,
-                                    Buttons::YesNoCancel)) {
-    case Answer::Yes: {
-        // A cancelled file dialog goes on unsaved; a write that failed (and
-        // was told) stops here, so the template is not thrown away.
-        bool cancelled = false;
-        if (save_template(doc_, *services_.picker, *services_.prompter, &cancelled)) {
-            doc_.modified = false;
-            return true;
-        }
-        return cancelled;
-    }
-    case Answer::No:
-        return true;
-    default:
-        return false;
-    }
-}
-
-void MainWindow::restart_simulator() {
-    // The terminal starts over on the new template, as after the editor's OK.
-    simulator_->runtime().press_key(key::kRestart);
-}
-
-void MainWindow::open_editor() {
-    if (services_.open_editor) services_.open_editor();
+void MainWindow::set_editor(std::function<void()> open_editor) {
+    services_.open_editor = open_editor;
+    commands_.set_open_editor(std::move(open_editor));
 }
 
 void MainWindow::run_link(LinkCommand which, bool use_ir) {
@@ -92,30 +71,22 @@ void MainWindow::command(int id) {
     if (transfer_running_) return;
     switch (id) {
     case kNew:
-        if (!save_prompt_passed()) return;
-        doc_.modified = false;
-        doc_.file_name.clear();
-        reset_template(doc_.tpl);
-        restart_simulator();
-        open_editor();
+        commands_.new_template();
         return;
     case kOpen:
-        if (!save_prompt_passed()) return;
-        if (!open_template(doc_, *services_.picker, *services_.prompter)) return;
-        restart_simulator();
-        open_editor();
+        commands_.open();
         return;
     case kSave:
-        if (save_template(doc_, *services_.picker, *services_.prompter)) doc_.modified = false;
+        commands_.save();
         return;
     case kSaveAs:
-        if (save_template_as(doc_, *services_.picker, *services_.prompter)) doc_.modified = false;
+        commands_.save_as();
         return;
     case kExit:
         close();
         return;
     case kEdit:
-        open_editor();
+        commands_.edit();
         return;
     case kComSettings:
         run_com_settings_dialog(this, doc_.tpl.comm);
@@ -141,28 +112,11 @@ void MainWindow::command(int id) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (doc_.modified) {
-        switch (services_.prompter->ask("Save the program ?", kGeneratorCaption, Icon::Warning,
-                                        Buttons::YesNoCancel)) {
-        case Answer::Yes: {
-            // A cancelled file dialog closes unsaved; a write that failed
-            // (and was told) keeps the program running with its template.
-            bool cancelled = false;
-            if (!save_template(doc_, *services_.picker, *services_.prompter, &cancelled) &&
-                !cancelled) {
-                event->ignore();
-                return;
-            }
-            break;
-        }
-        case Answer::No:
-            break;
-        default:
-            event->ignore();
-            return;
-        }
+    if (commands_.may_close()) {
+        event->accept();
+    } else {
+        event->ignore();
     }
-    event->accept();
 }
 
 }  // namespace kolibra

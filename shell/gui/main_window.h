@@ -7,6 +7,7 @@
 #include "common/file_picker.h"
 #include "common/prompter.h"
 #include "model/template.h"
+#include "shell/document/document_commands.h"
 #include "shell/gui/link_commands.h"
 
 #include <QWidget>
@@ -26,8 +27,6 @@ constexpr int kDownloadLookup = 3040, kDownloadLookupIr = 3041;
 constexpr int kAbout = 9030;
 }  // namespace command
 
-constexpr char kGeneratorCaption[] = "Kolibra 2 Application Generator";
-
 struct ShellServices {
     Prompter* prompter = nullptr;
     FilePicker* picker = nullptr;
@@ -43,23 +42,21 @@ public:
     // Carries out one command of the pop-up menu or an accelerator.
     void command(int id);
     // Replaces the Edit action (the editor needs the window as its owner).
-    void set_editor(std::function<void()> open_editor) { services_.open_editor = std::move(open_editor); }
+    void set_editor(std::function<void()> open_editor);
     SimulatorWindow* simulator() const { return simulator_; }
     TemplateDocument& document() { return doc_; }
+    // New, Open, Save, Save As, Edit and the closing question.
+    DocumentCommands& document_commands() { return commands_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The save prompt of New and Open: false when the user cancels.
-    bool save_prompt_passed();
-    void restart_simulator();
-    void open_editor();
-
     void run_link(LinkCommand which, bool use_ir);
 
     TemplateDocument& doc_;
     ShellServices services_;
+    DocumentCommands commands_;
     bool transfer_running_ = false;  // commands posted meanwhile are dropped
     SimulatorWindow* simulator_ = nullptr;
 };

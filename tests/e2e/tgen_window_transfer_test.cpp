@@ -13,7 +13,7 @@
 #include "model/program_image.h"
 #include "shell/gui/link_commands.h"
 #include "shell/gui/main_window.h"
-#include "shell/qt_test_app.h"
+#include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
 
 #include <QTimer>
@@ -75,7 +75,7 @@ protected:
     test::TempFolder folder;
     e2e::K2termProcess k2term;
     std::unique_ptr<TemplateDocument> doc = std::make_unique<TemplateDocument>();
-    test::ScriptedPrompter prompter;
+    test::RecordingPrompter prompter;
     test::ScriptedPicker picker;
     test::RecordingLauncher launcher;
     SteadyClock steady;

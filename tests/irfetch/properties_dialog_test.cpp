@@ -1,6 +1,7 @@
 #include "irfetch/qt/properties_dialog.h"
 
 #include "common/qt/dialog_builder.h"
+#include "support/qt_test_app.h"
 
 #include <gtest/gtest.h>
 
@@ -14,13 +15,7 @@
 namespace kolibra {
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "irfetch_gui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
+using test::app;
 
 class ScriptedSavePicker : public FilePicker {
 public:
@@ -39,51 +34,6 @@ protected:
     IrfetchSettings settings_ = default_irfetch_settings("/opt/kolibra/");
     ScriptedSavePicker picker_;
 };
-
-TEST_F(PropertiesDialogTest, TemplateHasTheControlsAtTheirPlaces) {
-    const DialogTemplate* t = app_resources().dialog("PropertiesDlg");
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->caption, "Read data via Serial IR (Ver 3.20)");
-    EXPECT_EQ(t->font_face, "Helv");
-    EXPECT_EQ(t->font_points, 8);
-    EXPECT_EQ(t->width, 210);
-    EXPECT_EQ(t->height, 240);
-    struct Expected {
-        int id;
-        ControlKind kind;
-        const char* text;
-        int x, y, w, h;
-    } expected[] = {
-        {601, ControlKind::Edit, "", 60, 10, 110, 14},
-        {501, ControlKind::Button, "...", 180, 10, 20, 14},
-        {602, ControlKind::Edit, "", 60, 30, 110, 14},
-        {701, ControlKind::DropDownList, "", 60, 50, 60, 100},
-        {702, ControlKind::DropDownList, "", 60, 70, 60, 120},
-        {703, ControlKind::DropDownList, "", 60, 90, 60, 120},
-        {801, ControlKind::CheckBox, "Add Return character to each record.", 12, 112, 180, 14},
-        {802, ControlKind::CheckBox, "Add Line-Feed character to each record.", 12, 132, 180, 14},
-        {803, ControlKind::CheckBox, "Show messages in case of error.", 12, 152, 160, 14},
-        {804, ControlKind::CheckBox, "View the received data.", 12, 172, 160, 14},
-        {805, ControlKind::CheckBox, "Always show this dialog box.", 12, 192, 160, 14},
-        {1, ControlKind::DefaultButton, "OK", 40, 216, 40, 14},
-        {2, ControlKind::Button, "Cancel", 130, 216, 40, 14},
-    };
-    for (const Expected& e : expected) {
-        const ControlTemplate* c = t->control(e.id);
-        ASSERT_NE(c, nullptr) << e.id;
-        EXPECT_EQ(c->kind, e.kind) << e.id;
-        EXPECT_EQ(c->text, e.text) << e.id;
-        EXPECT_EQ(std::vector<int>({c->x, c->y, c->width, c->height}),
-                  std::vector<int>({e.x, e.y, e.w, e.h}))
-            << e.id;
-    }
-    std::vector<std::string> labels;
-    for (const ControlTemplate& c : t->controls) {
-        if (c.kind == ControlKind::Label) labels.push_back(c.text);
-    }
-    EXPECT_EQ(labels, (std::vector<std::string>{"&Directory :", "&File name :", "&COM port :",
-                                                "&Baud rate :", "File &mode :"}));
-}
 
 TEST_F(PropertiesDialogTest, OpensOnTheDefaultsWithListsInOrder) {
     PropertiesDialog dialog(settings_, picker_);

@@ -1,10 +1,8 @@
-// Test doubles shared by the irfetch and lkpsend tests: message boxes that are
-// recorded and answered from a script, a recorded text viewer, a scratch
-// folder, and small file helpers.
+// Test helpers shared by the irfetch and lkpsend tests: the user's stand-ins
+// (tests/support), a scratch folder, and small file helpers.
 #pragma once
 
-#include "common/launcher.h"
-#include "common/prompter.h"
+#include "support/user_doubles.h"
 
 #include <gtest/gtest.h>
 
@@ -17,47 +15,9 @@
 
 namespace kolibra::testing {
 
-struct ShownBox {
-    std::string text;
-    std::string caption;
-    Icon icon;
-    Buttons buttons;
-};
-
-class RecordingPrompter : public Prompter {
-public:
-    // Answers for the questions, in order; a question with no answer left
-    // takes No (or Cancel, or OK for a plain box).
-    std::deque<Answer> answers;
-    std::vector<ShownBox> boxes;
-
-    Answer ask(const std::string& text, const std::string& caption, Icon icon,
-               Buttons buttons) override {
-        boxes.push_back({text, caption, icon, buttons});
-        if (buttons == Buttons::Ok) return Answer::Ok;
-        if (!answers.empty()) {
-            Answer a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
-    }
-
-    std::vector<std::string> texts() const {
-        std::vector<std::string> out;
-        for (const auto& box : boxes) out.push_back(box.text);
-        return out;
-    }
-};
-
-class RecordingLauncher : public Launcher {
-public:
-    std::vector<std::string> shown;
-    bool show_text_file(const std::string& path) override {
-        shown.push_back(path);
-        return true;
-    }
-};
+using test::RecordingLauncher;
+using test::RecordingPrompter;
+using test::ShownBox;
 
 class ScratchTest : public ::testing::Test {
 protected:

@@ -11,6 +11,7 @@
 #include "link/link_device.h"
 #include "link/protocol/receive.h"
 #include "link/virtual_clock.h"
+#include "support/user_doubles.h"
 
 #include <deque>
 #include <functional>
@@ -63,38 +64,11 @@ private:
     std::deque<Pending> pending_;
 };
 
-struct Box {
-    std::string text;
-    std::string caption;
-    Icon icon;
-    Buttons buttons;
-    uint32_t at_ms;
-};
-
-// Records every box; questions are answered from `answers` in turn, then No.
-class RecordingPrompter : public Prompter {
+// Boxes are stamped with the virtual clock's time.
+class RecordingPrompter : public test::RecordingPrompter {
 public:
-    explicit RecordingPrompter(Clock& clock) : clock_(clock) {}
-    Answer ask(const std::string& text, const std::string& caption, Icon icon,
-               Buttons buttons) override {
-        boxes.push_back({text, caption, icon, buttons, clock_.now_ms()});
-        if (buttons == Buttons::Ok) return Answer::Ok;
-        if (answers.empty()) return Answer::No;
-        Answer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> all;
-        for (const Box& b : boxes) all.push_back(b.text);
-        return all;
-    }
-
-    std::vector<Box> boxes;
-    std::deque<Answer> answers;
-
-private:
-    Clock& clock_;
+    explicit RecordingPrompter(Clock& clock)
+        : test::RecordingPrompter([&clock] { return clock.now_ms(); }) {}
 };
 
 class RecordingProgress : public Progress {
@@ -126,14 +100,7 @@ public:
     std::vector<FileDialogRequest> requests;
 };
 
-class RecordingLauncher : public Launcher {
-public:
-    bool show_text_file(const std::string& path) override {
-        shown.push_back(path);
-        return true;
-    }
-    std::vector<std::string> shown;
-};
+using test::RecordingLauncher;
 
 class RecordingCountView : public ReceiveCountView {
 public:

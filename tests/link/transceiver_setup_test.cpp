@@ -7,20 +7,12 @@
 #include "link/ir_transceiver.h"
 #include "link/standin/transceiver_standin.h"
 #include "link/virtual_clock.h"
+#include "support/user_doubles.h"
 
 namespace kolibra {
 namespace {
 
-class RecordingPrompter : public Prompter {
-public:
-    Answer ask(const std::string& text, const std::string& caption, Icon icon, Buttons) override {
-        boxes.push_back(caption + ": " + text);
-        icons.push_back(icon);
-        return Answer::Ok;
-    }
-    std::vector<std::string> boxes;
-    std::vector<Icon> icons;
-};
+using test::RecordingPrompter;
 
 // The speeds at which the desktop wrote the probe byte, in order.
 std::vector<uint32_t> probe_speeds(const FakePort& port) {
@@ -178,8 +170,10 @@ TEST(TransceiverSetup, LookupSenderVariant) {
     EXPECT_EQ(t.read_total_constant, 0u);
     EXPECT_EQ(t.write_total_multiplier, 5u);
     EXPECT_EQ(t.write_total_constant, 50u);
-    EXPECT_EQ(prompter.boxes, std::vector<std::string>{"Error: Can't set the IR device !!!"});
-    EXPECT_EQ(prompter.icons, std::vector<Icon>{Icon::Warning});
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].caption, "Error");
+    EXPECT_EQ(prompter.boxes[0].text, "Can't set the IR device !!!");
+    EXPECT_EQ(prompter.boxes[0].icon, Icon::Warning);
 
     RecordingPrompter quiet;
     Rig found({.start_baud = 38400});

@@ -1,6 +1,7 @@
 #include "lkpsend/qt/com_properties_dialog.h"
 
 #include "common/qt/dialog_builder.h"
+#include "support/qt_test_app.h"
 #include "common/qt/qt_progress.h"
 
 #include <gtest/gtest.h>
@@ -16,61 +17,13 @@
 namespace kolibra {
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "lkpsend_gui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
+using test::app;
 
 class ComPropertiesTest : public ::testing::Test {
 protected:
     void SetUp() override { app(); }
     LkpsendSettings settings_ = default_lkpsend_settings("/opt/k/");
 };
-
-TEST_F(ComPropertiesTest, TemplateHasTheControlsAtTheirPlaces) {
-    const DialogTemplate* t = app_resources().dialog("ComPropertiesDlg");
-    ASSERT_NE(t, nullptr);
-    EXPECT_EQ(t->caption, "Comm Properties (Download Lookup 1.1)");
-    EXPECT_EQ(t->font_face, "Helv");
-    EXPECT_EQ(t->font_points, 8);
-    EXPECT_EQ(t->width, 150);
-    EXPECT_EQ(t->height, 112);
-    struct Expected {
-        int id;
-        ControlKind kind;
-        const char* text;
-        int x, y, w, h;
-    } expected[] = {
-        {101, ControlKind::DropDownList, "", 68, 18, 60, 110},
-        {102, ControlKind::DropDownList, "", 68, 38, 60, 100},
-        {103, ControlKind::CheckBox, " Via Serial IR Transceiver", 10, 68, 120, 15},
-        {1, ControlKind::DefaultButton, "OK", 8, 90, 48, 14},
-        {2, ControlKind::Button, "Cancel", 92, 90, 48, 14},
-    };
-    for (const Expected& e : expected) {
-        const ControlTemplate* c = t->control(e.id);
-        ASSERT_NE(c, nullptr) << e.id;
-        EXPECT_EQ(c->kind, e.kind) << e.id;
-        EXPECT_EQ(c->text, e.text) << e.id;
-        EXPECT_EQ(std::vector<int>({c->x, c->y, c->width, c->height}),
-                  std::vector<int>({e.x, e.y, e.w, e.h}))
-            << e.id;
-    }
-    int groups = 0, right_labels = 0;
-    for (const ControlTemplate& c : t->controls) {
-        if (c.kind == ControlKind::GroupBox) {
-            ++groups;
-            EXPECT_EQ(std::vector<int>({c.x, c.y, c.width, c.height}),
-                      std::vector<int>({8, 6, 134, 54}));
-        }
-        if (c.kind == ControlKind::RightLabel) ++right_labels;
-    }
-    EXPECT_EQ(groups, 1);
-    EXPECT_EQ(right_labels, 2);
-}
 
 TEST_F(ComPropertiesTest, ShowsTheSettingsAndOkTakesTheLists) {
     settings_.port_index = 2;

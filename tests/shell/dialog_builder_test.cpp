@@ -1,7 +1,8 @@
 #include "common/qt/dialog_builder.h"
 
-#include "shell/qt_test_app.h"
+#include "support/qt_test_app.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QFontMetrics>
@@ -40,38 +41,6 @@ TEST(DialogBuilder, ConvertsDialogUnitsWithTheFontsMetrics) {
     QRect negative = dialog_units_to_pixels(font, QRect(-4, -8, 0, 0));
     EXPECT_EQ(negative.x(), -bx);
     EXPECT_EQ(negative.y(), -by);
-}
-
-TEST(DialogBuilder, ComPortDialogTemplateHasTheControlsAtTheirPlaces) {
-    test::app();
-    const DialogTemplate* tmpl = app_resources().dialog("ComSettingDlg");
-    ASSERT_NE(tmpl, nullptr);
-    EXPECT_EQ(tmpl->caption, "COM Port Settings");
-    EXPECT_EQ(tmpl->font_face, "Helv");
-    EXPECT_EQ(tmpl->font_points, 8);
-    EXPECT_EQ(tmpl->width, 130);
-    EXPECT_EQ(tmpl->height, 90);
-    struct Expect { int id; ControlKind kind; const char* text; int x, y, w, h; };
-    const Expect expected[] = {
-        {701, ControlKind::DropDownList, "", 60, 14, 56, 80},
-        {702, ControlKind::DropDownList, "", 60, 34, 56, 120},
-        {1, ControlKind::DefaultButton, "OK", 15, 66, 40, 14},
-        {2, ControlKind::Button, "Cancel", 75, 66, 40, 14},
-    };
-    for (const Expect& e : expected) {
-        const ControlTemplate* c = tmpl->control(e.id);
-        ASSERT_NE(c, nullptr) << e.id;
-        EXPECT_EQ(c->kind, e.kind);
-        EXPECT_EQ(c->text, e.text);
-        EXPECT_EQ(QRect(c->x, c->y, c->width, c->height), QRect(e.x, e.y, e.w, e.h)) << e.id;
-    }
-    ASSERT_EQ(tmpl->controls.size(), 6u);
-    EXPECT_EQ(tmpl->controls[0].text, "&COM port :");
-    EXPECT_EQ(QRect(tmpl->controls[0].x, tmpl->controls[0].y, tmpl->controls[0].width,
-                    tmpl->controls[0].height), QRect(12, 16, 48, 12));
-    EXPECT_EQ(tmpl->controls[2].text, "&Baud rate :");
-    EXPECT_EQ(QRect(tmpl->controls[2].x, tmpl->controls[2].y, tmpl->controls[2].width,
-                    tmpl->controls[2].height), QRect(12, 36, 52, 12));
 }
 
 TEST(DialogBuilder, BuildsWidgetsFoundByNumberAtConvertedPositions) {
@@ -120,6 +89,41 @@ TEST(DialogBuilder, ButtonsOneAndTwoAcceptAndReject) {
         QTimer::singleShot(0, [&] { control_as<QPushButton>(dialog.get(), id)->click(); });
         EXPECT_EQ(dialog->exec(), id == 1 ? QDialog::Accepted : QDialog::Rejected);
     }
+}
+
+TEST(DialogBuilder, ControlsAreResolvedOnceAndAFaultyNumberFailsLoudly) {
+    test::app();
+    DialogTemplate tmpl = parse_one(
+        "dialog Probe 100 40\n edit 601 \"\" 5 5 40 12\n droplist 701 \"\" 5 20 40 40\nend\n");
+    std::unique_ptr<QDialog> dialog(build_dialog(tmpl, nullptr));
+    QComboBox* list = resolve_control<QComboBox>(*dialog, {701, ControlKind::DropDownList});
+    EXPECT_EQ(list, find_control(dialog.get(), 701));
+
+    const char* const entries[] = {"one", "two", "three"};
+    fill_list(*list, entries, 2);
+    EXPECT_EQ(list->count(), 3);
+    EXPECT_EQ(list_index(*list, -1), 2);
+    fill_list(*list, entries, 3);  // beyond the list: the first entry
+    EXPECT_EQ(list_index(*list, -1), 0);
+    list->setCurrentIndex(-1);
+    EXPECT_EQ(list_index(*list, 7), 7);
+
+    // Strict (as in the tests): the message names the dialog and the number.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(resolve_control<QComboBox>(*dialog, {702, ControlKind::DropDownList}),
+                 "dialog Probe: control 702 is missing");
+    EXPECT_DEATH(resolve_control<QCheckBox>(*dialog, {601, ControlKind::CheckBox}),
+                 "dialog Probe: control 601 is a 'edit', the code expects a 'check'");
+    EXPECT_DEATH(resolve_control<QCheckBox>(*dialog, {701, ControlKind::DropDownList}),
+                 "dialog Probe: control 701 builds a QComboBox, the code expects a QCheckBox");
+
+    // Not strict: told on stderr, and the code gets a hidden stand-in.
+    set_strict_control_checks(false);
+    QCheckBox* missing = resolve_control<QCheckBox>(*dialog, {801, ControlKind::CheckBox});
+    set_strict_control_checks(true);
+    ASSERT_NE(missing, nullptr);
+    EXPECT_EQ(missing->parent(), dialog.get());
+    EXPECT_TRUE(missing->isHidden());
 }
 
 TEST(DialogBuilder, UnknownTemplateGivesNoDialog) {

@@ -2,7 +2,7 @@
 
 #include "common/qt/dialog_builder.h"
 #include "model/template_file.h"
-#include "shell/qt_test_app.h"
+#include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
 #include "simulator/window/simulator_window.h"
 
@@ -26,7 +26,7 @@ namespace kolibra {
 namespace {
 
 using test::ScriptedPicker;
-using test::ScriptedPrompter;
+using test::RecordingPrompter;
 
 bool same_template(const Template& a, const Template& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -70,7 +70,7 @@ protected:
 
     test::TempFolder folder;
     std::unique_ptr<TemplateDocument> doc = std::make_unique<TemplateDocument>();
-    ScriptedPrompter prompter;
+    RecordingPrompter prompter;
     ScriptedPicker picker;
     int editor_opened = 0;
     bool editor_saw_modified = true;
@@ -98,171 +98,6 @@ TEST_F(MainWindowTest, NewWithNothingChangedAsksNothingResetsAndOpensTheEditor) 
     EXPECT_TRUE(doc->file_name.empty());
     EXPECT_EQ(editor_opened, 1);
     EXPECT_FALSE(editor_saw_modified);
-}
-
-TEST_F(MainWindowTest, SavePromptOfNewCancelledChangesNothing) {
-    doc->modified = true;
-    doc->tpl.start_target = 1;
-    doc->file_name = folder.file("kept.ATX");
-    auto before = std::make_unique<Template>(doc->tpl);
-    prompter.answers = {Answer::Cancel};
-    window->command(command::kNew);
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, "Save current program ?");
-    EXPECT_EQ(prompter.boxes[0].caption, "Kolibra 2 Application Generator");
-    EXPECT_EQ(prompter.boxes[0].icon, Icon::Warning);
-    EXPECT_EQ(prompter.boxes[0].buttons, Buttons::YesNoCancel);
-    EXPECT_TRUE(same_template(doc->tpl, *before));
-    EXPECT_TRUE(doc->modified);
-    EXPECT_EQ(doc->file_name, folder.file("kept.ATX"));
-    EXPECT_EQ(editor_opened, 0);
-    EXPECT_FALSE(std::filesystem::exists(folder.file("kept.ATX")));
-}
-
-TEST_F(MainWindowTest, SavePromptYesSavesThenGoesOnEvenWhenTheSaveIsCancelled) {
-    // Named template: Yes writes it, then New resets.
-    doc->modified = true;
-    doc->tpl.start_target = 1;
-    doc->file_name = folder.file("named.ATX");
-    prompter.answers = {Answer::Yes};
-    window->command(command::kNew);
-    EXPECT_EQ(std::filesystem::file_size(folder.file("named.ATX")), kTemplateFileSize);
-    EXPECT_EQ(doc->tpl.start_target, 0);
-    EXPECT_FALSE(doc->modified);
-    EXPECT_EQ(editor_opened, 1);
-
-    // Never saved: Yes asks for a name; cancelling it still goes on.
-    doc->modified = true;
-    prompter.answers = {Answer::Yes};
-    picker.paths = {std::nullopt};
-    window->command(command::kNew);
-    EXPECT_EQ(picker.save_requests.size(), 1u);
-    EXPECT_FALSE(doc->modified);
-    EXPECT_EQ(editor_opened, 2);
-}
-
-TEST_F(MainWindowTest, OpenAnsweredNoThenCancelledKeepsEverything) {
-    doc->modified = true;
-    doc->tpl.start_target = 1;
-    doc->file_name = "/old/name.ATX";
-    auto before = std::make_unique<Template>(doc->tpl);
-    prompter.answers = {Answer::No};
-    picker.paths = {std::nullopt};
-    window->command(command::kOpen);
-    EXPECT_TRUE(same_template(doc->tpl, *before));
-    EXPECT_EQ(doc->file_name, "/old/name.ATX");
-    EXPECT_TRUE(doc->modified);
-    EXPECT_EQ(editor_opened, 0);
-}
-
-TEST_F(MainWindowTest, OpenLoadsTheChosenFileWithItsFiltersAndOpensTheEditor) {
-    const std::string path = saved_template("plan.ATX");
-    doc->modified = true;
-    prompter.answers = {Answer::No};
-    picker.paths = {path};
-    window->command(command::kOpen);
-    ASSERT_EQ(picker.open_requests.size(), 1u);
-    const FileDialogRequest& r = picker.open_requests[0];
-    ASSERT_EQ(r.filters.size(), 2u);
-    EXPECT_EQ(r.filters[0].description, "Application Template Files (*.ATX)");
-    EXPECT_EQ(r.filters[0].pattern, "*.ATX");
-    EXPECT_EQ(r.filters[1].description, "All files (*.*)");
-    EXPECT_EQ(r.filters[1].pattern, "*.*");
-    EXPECT_TRUE(r.must_exist);
-    EXPECT_EQ(doc->tpl.start_target, 1);
-    EXPECT_EQ(doc->tpl.comm.com_baud, 3);
-    EXPECT_EQ(doc->file_name, path);
-    EXPECT_FALSE(doc->modified);
-    EXPECT_EQ(editor_opened, 1);
-}
-
-TEST_F(MainWindowTest, OpenOfAForeignFileIsRefusedWithFormatMismatch) {
-    const std::string path = folder.file("other.ATX");
-    {
-        std::ofstream out(path, std::ios::binary);
-        std::string bytes(kTemplateFileSize, '\0');
-        std::memcpy(bytes.data(), "QRV-5.00", 8);
-        out << bytes;
-    }
-    doc->file_name = "/old/name.ATX";
-    picker.paths = {path};
-    window->command(command::kOpen);
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, "Format mismatch !!!");
-    EXPECT_EQ(prompter.boxes[0].caption, "Error");
-    EXPECT_EQ(prompter.boxes[0].icon, Icon::Warning);
-    EXPECT_EQ(doc->file_name, "/old/name.ATX");
-    EXPECT_EQ(editor_opened, 0);
-}
-
-TEST_F(MainWindowTest, SaveAsAddsTheExtensionUnlessPresentAndCancelKeepsModified) {
-    doc->modified = true;
-    picker.paths = {std::nullopt};
-    window->command(command::kSaveAs);
-    EXPECT_TRUE(doc->modified);
-    EXPECT_TRUE(doc->file_name.empty());
-    ASSERT_EQ(picker.save_requests.size(), 1u);
-    const FileDialogRequest& r = picker.save_requests[0];
-    ASSERT_EQ(r.filters.size(), 1u);
-    EXPECT_EQ(r.filters[0].description, "Application Template (*.ATX)");
-    EXPECT_EQ(r.filters[0].pattern, "*.ATX");
-    EXPECT_EQ(r.default_extension, "ATX");
-    EXPECT_TRUE(r.confirm_overwrite);
-
-    picker.paths = {folder.file("report")};
-    window->command(command::kSaveAs);
-    EXPECT_FALSE(doc->modified);
-    EXPECT_EQ(doc->file_name, folder.file("report.ATX"));
-    EXPECT_EQ(std::filesystem::file_size(folder.file("report.ATX")), kTemplateFileSize);
-
-    picker.paths = {folder.file("report.Atx"), folder.file("plan.txt")};
-    window->command(command::kSaveAs);
-    EXPECT_EQ(doc->file_name, folder.file("report.Atx"));
-    window->command(command::kSaveAs);
-    EXPECT_EQ(doc->file_name, folder.file("plan.txt.ATX"));
-
-    // Save writes to the current name without asking.
-    doc->modified = true;
-    window->command(command::kSave);
-    EXPECT_EQ(picker.save_requests.size(), 4u);
-    EXPECT_FALSE(doc->modified);
-}
-
-TEST_F(MainWindowTest, AFailedSaveIsToldAndKeepsModified) {
-    doc->modified = true;
-    doc->file_name = folder.file("no_such_folder/plan.ATX");
-    window->command(command::kSave);
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].caption, "Error");
-    EXPECT_NE(prompter.boxes[0].text.find(doc->file_name), std::string::npos)
-        << prompter.boxes[0].text;
-    EXPECT_GT(prompter.boxes[0].text.size(), doc->file_name.size() + 20);  // and a reason
-    EXPECT_TRUE(doc->modified);
-}
-
-TEST_F(MainWindowTest, AFailedWriteInASavePromptKeepsTheTemplate) {
-    window->show();
-    doc->modified = true;
-    doc->tpl.start_target = 1;
-    doc->file_name = folder.file("no_such_folder/plan.ATX");
-
-    // New: Yes, the write fails and is told; the template is not reset.
-    prompter.answers = {Answer::Yes};
-    window->command(command::kNew);
-    ASSERT_EQ(prompter.boxes.size(), 2u);
-    EXPECT_EQ(prompter.boxes[1].caption, "Error");
-    EXPECT_EQ(doc->tpl.start_target, 1);
-    EXPECT_TRUE(doc->modified);
-    EXPECT_EQ(editor_opened, 0);
-
-    // Closing: Yes, the write fails; the program keeps running.
-    prompter.answers = {Answer::Yes};
-    EXPECT_FALSE(window->close());
-    ASSERT_EQ(prompter.boxes.size(), 4u);
-    EXPECT_EQ(prompter.boxes[2].text, "Save the program ?");
-    EXPECT_EQ(prompter.boxes[3].caption, "Error");
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(doc->modified);
 }
 
 TEST_F(MainWindowTest, ClosingAsksOnlyWhenModified) {

@@ -4,7 +4,7 @@
 #include "common/qt/qt_progress.h"
 #include "model/text_slot.h"
 #include "shell/gui/main_window.h"
-#include "shell/qt_test_app.h"
+#include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
 #include "simulator/window/simulator_window.h"
 
@@ -57,7 +57,7 @@ protected:
     QImage terminal() { return window->grab().toImage(); }
 
     std::unique_ptr<TemplateDocument> doc = std::make_unique<TemplateDocument>();
-    test::ScriptedPrompter prompter;
+    test::RecordingPrompter prompter;
     test::ScriptedPicker picker;
     std::unique_ptr<MainWindow> window;
 };

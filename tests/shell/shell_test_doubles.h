@@ -1,70 +1,14 @@
-// Stand-ins for the user: a prompter that records every box and answers from
-// a script, and a file picker that returns prepared paths.
+// The user's stand-ins (tests/support) and a scratch folder for tgen's tests.
 #pragma once
 
-#include "common/file_picker.h"
-#include "common/launcher.h"
-#include "common/prompter.h"
+#include "support/user_doubles.h"
 
 #include <unistd.h>
 
-#include <deque>
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <vector>
 
 namespace kolibra::test {
-
-struct ScriptedPrompter : Prompter {
-    struct Box {
-        std::string text, caption;
-        Icon icon;
-        Buttons buttons;
-    };
-    std::vector<Box> boxes;
-    std::deque<Answer> answers;  // used in order; when empty, OK / No / Cancel
-
-    Answer ask(const std::string& text, const std::string& caption, Icon icon,
-               Buttons buttons) override {
-        boxes.push_back({text, caption, icon, buttons});
-        if (!answers.empty()) {
-            Answer a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        return buttons == Buttons::Ok ? Answer::Ok : buttons == Buttons::YesNo ? Answer::No
-                                                                                : Answer::Cancel;
-    }
-};
-
-struct ScriptedPicker : FilePicker {
-    std::deque<std::optional<std::string>> paths;  // nullopt: the user cancels
-    std::vector<FileDialogRequest> open_requests, save_requests;
-
-    std::optional<std::string> next() {
-        if (paths.empty()) return std::nullopt;
-        auto p = paths.front();
-        paths.pop_front();
-        return p;
-    }
-    std::optional<std::string> choose_open(const FileDialogRequest& r) override {
-        open_requests.push_back(r);
-        return next();
-    }
-    std::optional<std::string> choose_save(const FileDialogRequest& r) override {
-        save_requests.push_back(r);
-        return next();
-    }
-};
-
-struct RecordingLauncher : Launcher {
-    std::vector<std::string> shown;
-    bool show_text_file(const std::string& path) override {
-        shown.push_back(path);
-        return true;
-    }
-};
 
 // A fresh folder under the system's temporary folder, removed at the end.
 struct TempFolder {

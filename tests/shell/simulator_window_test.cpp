@@ -1,7 +1,7 @@
 #include "simulator/window/simulator_window.h"
 
 #include "model/text_slot.h"
-#include "shell/qt_test_app.h"
+#include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
 #include "simulator/window/key_hit_test.h"
 #include "simulator/window/terminal_artwork.h"
@@ -95,7 +95,7 @@ protected:
     }
 
     std::unique_ptr<Template> tpl = std::make_unique<Template>();
-    test::ScriptedPrompter prompter;
+    test::RecordingPrompter prompter;
     std::vector<int> commands;
     std::vector<QPoint> menu_positions;
     int menu_answer = 0;

@@ -6,6 +6,7 @@
 #include "model/template.h"
 #include "model/text_slot.h"
 #include "simulator/sim_runtime.h"
+#include "support/user_doubles.h"
 
 #include <gtest/gtest.h>
 
@@ -35,18 +36,6 @@ struct RecordingView : LcdView {
     }
     void draw_clock_line(const std::string& text) override { clock_lines.push_back(text); }
     void release_mouse_capture() override { ++mouse_releases; }
-};
-
-struct RecordingPrompter : Prompter {
-    struct Box {
-        std::string text, caption;
-        Icon icon;
-    };
-    std::vector<Box> boxes;
-    Answer ask(const std::string& text, const std::string& caption, Icon icon, Buttons) override {
-        boxes.push_back({text, caption, icon});
-        return Answer::Ok;
-    }
 };
 
 // Data type codes as the template stores them.

@@ -1,11 +1,15 @@
-#include "shell/gui/template_commands.h"
+#include "shell/document/template_commands.h"
 
-#include "common/qt/dialog_builder.h"
 #include "model/template_file.h"
+#include "shell/document/tgen_resources.h"
 
 namespace kolibra {
 
 namespace {
+
+// The string table's entries for the open dialog's two filters.
+constexpr int kTemplateFilterText = 10000, kTemplateFilterPattern = 10100;
+constexpr int kAllFilesText = 10001, kAllFilesPattern = 10101;
 
 // Writes the template to the current file name and tells the user when that
 // fails: the old file, if any, is still intact and `modified` stays set.
@@ -21,11 +25,10 @@ bool write_current(TemplateDocument& doc, Prompter& prompter) {
 }  // namespace
 
 FileDialogRequest open_template_request() {
-    // The filter texts are the string table's entries 10000/10100 and 10001/10101.
-    const ResourceSet& strings = app_resources();
+    const ResourceSet& strings = tgen_resources();
     FileDialogRequest request;
-    request.filters = {{strings.string(10000), strings.string(10100)},
-                       {strings.string(10001), strings.string(10101)}};
+    request.filters = {{strings.string(kTemplateFilterText), strings.string(kTemplateFilterPattern)},
+                       {strings.string(kAllFilesText), strings.string(kAllFilesPattern)}};
     request.must_exist = true;
     return request;
 }

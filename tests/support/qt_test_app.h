@@ -1,0 +1,22 @@
+// One QApplication for every test of a GUI test program. A dialog whose
+// code misses a control, or finds one of the wrong kind, aborts the test.
+#pragma once
+
+#include "common/qt/dialog_builder.h"
+
+#include <QApplication>
+
+namespace kolibra::test {
+
+inline QApplication& app() {
+    static int argc = 1;
+    static char name[] = "kolibra_gui_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* application = [] {
+        set_strict_control_checks(true);
+        return new QApplication(argc, argv);
+    }();
+    return *application;
+}
+
+}  // namespace kolibra::test
