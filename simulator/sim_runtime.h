@@ -72,9 +72,6 @@ std::string counter_text(uint64_t count);
 std::string date_stamp_text(uint8_t code, const LocalDateTime& now);
 std::string time_stamp_text(uint8_t code, const LocalDateTime& now);
 
-// The record action "pass down" (record_action 3).
-constexpr uint8_t kRecordActionPassDown = 3;
-
 // The record a completed form produces, laid out as the terminal collects it:
 // stamps placed before or after the data, then each field in line order (its
 // extension lines joined on) with the delimiter between fields, its prefix and
