@@ -49,6 +49,13 @@ bool takes_keyed_data(uint8_t type) {
            type == kTypeLetter || type == kTypeBoolean;
 }
 
+// The lookup field a line links to: 1 to 8 for "field n", "-field n" and
+// "+field n" alike; 0 for "nil" and for codes beyond 24.
+int linked_lookup_field(uint8_t lookup_link) {
+    if (lookup_link == 0 || lookup_link > kLookupLinkMax) return 0;
+    return (lookup_link - 1) % kLookupFields + 1;
+}
+
 bool lookup_described(const LookupRecord& l) {
     return l.member_length != 0 && l.field_count != 0;
 }
@@ -355,11 +362,6 @@ private:
 };
 
 }  // namespace
-
-int linked_lookup_field(uint8_t lookup_link) {
-    if (lookup_link == 0 || lookup_link > kLookupLinkMax) return 0;
-    return (lookup_link - 1) % kLookupFields + 1;
-}
 
 std::vector<Finding> check_template(const Template& t) { return Checker(t).run(); }
 

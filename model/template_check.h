@@ -37,8 +37,4 @@ std::string finding_line(const std::string& file, const Finding& finding);
 
 bool has_error(const std::vector<Finding>& findings);
 
-// The lookup file a form line links to: 1 to 8 for "field 1" to "field 8",
-// "-field n" and "+field n" alike; 0 for "nil" and for codes beyond 24.
-int linked_lookup_field(uint8_t lookup_link);
-
 }  // namespace kolibra

@@ -135,11 +135,5 @@ TEST_F(RecordsWindowTest, SavesWithCrLfAndTellsAFailedWrite) {
     EXPECT_EQ(file_text(target), "AB\t,007\r\nAB\t,007\r\n");
 }
 
-TEST(RecordsText, ControlCharactersShowAndTheFileEndsEveryRecord) {
-    EXPECT_EQ(visible_record(std::string("a\r\nb\x01\x7f", 6)), "a<CR><LF>b<1><127>");
-    EXPECT_EQ(records_file_text({}), "");
-    EXPECT_EQ(records_file_text({"", "x"}), "\r\nx\r\n");
-}
-
 }  // namespace
 }  // namespace kolibra
