@@ -9,7 +9,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
