@@ -17,6 +17,10 @@ enum DataType : uint8_t {
 
 constexpr int kMaxDataLength = 50;
 
+// The record action "pass down": the completed form's record is kept and shown
+// on the "pass down" lines of later forms.
+constexpr uint8_t kRecordActionPassDown = 3;
+
 // Types 1, 2, 3, 4, 9, 10 and 11 take data and count for last_input_line.
 bool is_input_type(uint8_t data_type);
 

@@ -1,5 +1,6 @@
-// The pass-down record: the data of a completed "pass down" form laid out as a
-// collected record, and its display on the "pass down" lines of later forms.
+// The record of a completed form, laid out as the terminal collects it; its
+// keeping as the pass-down record and its display on the "pass down" lines of
+// later forms.
 #include "simulator/sim_runtime.h"
 
 #include "model/form_rules.h"
@@ -83,28 +84,19 @@ std::string time_stamp_text(uint8_t code, const LocalDateTime& now) {
     }
 }
 
-void SimRuntime::append_record(const std::string& text) {
-    const std::size_t room = kPassDownMax - std::min<std::size_t>(pass_down_record_.size(), kPassDownMax);
-    pass_down_record_ += text.substr(0, room);
-}
-
-void SimRuntime::append_delimiter() {
-    if (pass_down_record_.empty()) return;
+std::string record_text(const FormRecord& f, const FieldState (&fields)[kFormLines],
+                        const uint8_t (&field_delimiter)[2], const LocalDateTime& stamp_time) {
+    std::string record;
     std::string delimiter;
-    if (tpl_.field_delimiter[0] != 0) delimiter += static_cast<char>(tpl_.field_delimiter[0]);
-    if (tpl_.field_delimiter[1] != 0) delimiter += static_cast<char>(tpl_.field_delimiter[1]);
-    append_record(delimiter);
-}
-
-void SimRuntime::build_pass_down_record() {
-    const FormRecord& f = form();
-    const LocalDateTime stamp_time = now();
-    pass_down_record_.clear();
-
+    if (field_delimiter[0] != 0) delimiter += static_cast<char>(field_delimiter[0]);
+    if (field_delimiter[1] != 0) delimiter += static_cast<char>(field_delimiter[1]);
+    const auto append_delimiter = [&] {
+        if (!record.empty()) record += delimiter;
+    };
     const auto append_stamp = [&](const std::string& stamp) {
         if (stamp.empty()) return;
         append_delimiter();
-        append_record(stamp);
+        record += stamp;
     };
 
     if (f.date_stamp >= 7) append_stamp(date_stamp_text(f.date_stamp, stamp_time));
@@ -115,21 +107,31 @@ void SimRuntime::build_pass_down_record() {
         if (!in_record(f, i)) continue;
         // The field's data, with the data of its extension lines joined on.
         std::string data = f.data_type[i] == kTypeFixedData ? read_slot(f.prompt[i], kPromptMax)
-                                                            : fields_[i].data;
+                                                            : fields[i].data;
         for (int k = 1; k <= kMaxExtensionLines; ++k) {
             const int j = i + k;
             if (j >= kFormLines || f.data_type[j] != kTypeExtension) break;
-            data += fields_[j].data;
+            data += fields[j].data;
         }
         append_delimiter();
-        if (f.prefix_on[i]) append_record(converted_code_text(f.prefix[i]));
-        if (f.fixed_length_on[i]) append_record(fix_length(data, f.fixed_length[i], f.alignment[i]));
-        else append_record(data);
-        if (f.suffix_on[i]) append_record(converted_code_text(f.suffix[i]));
+        if (f.prefix_on[i]) record += converted_code_text(f.prefix[i]);
+        if (f.fixed_length_on[i]) record += fix_length(data, f.fixed_length[i], f.alignment[i]);
+        else record += data;
+        if (f.suffix_on[i]) record += converted_code_text(f.suffix[i]);
     }
 
     if (f.date_stamp >= 1 && f.date_stamp <= 6) append_stamp(date_stamp_text(f.date_stamp, stamp_time));
     if (f.time_stamp >= 1 && f.time_stamp <= 4) append_stamp(time_stamp_text(f.time_stamp, stamp_time));
+    return record;
+}
+
+void SimRuntime::complete_record() {
+    const FormRecord& f = form();
+    const std::string record = record_text(f, fields_, tpl_.field_delimiter, now());
+    // The pass-down buffer holds kPassDownMax characters; a longer record is cut.
+    if (f.record_action == kRecordActionPassDown) pass_down_record_ = record.substr(0, kPassDownMax);
+    collected_records_.push_back(record);
+    if (record_listener_) record_listener_(record);
 }
 
 void SimRuntime::fill_pass_down_line(int line) {

@@ -301,7 +301,7 @@ void SimRuntime::form_enter() {
         return;
     }
     ++record_counter_;
-    if (f.record_action == 3) build_pass_down_record();
+    complete_record();
     go_to(f.next_target, true);
 }
 

@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kolibra {
 
@@ -70,6 +72,14 @@ std::string counter_text(uint64_t count);
 std::string date_stamp_text(uint8_t code, const LocalDateTime& now);
 std::string time_stamp_text(uint8_t code, const LocalDateTime& now);
 
+// The record a completed form produces, laid out as the terminal collects it:
+// stamps placed before or after the data, then each field in line order (its
+// extension lines joined on) with the delimiter between fields, its prefix and
+// suffix (code lists turned into characters) and, where asked, brought to its
+// fixed length. Not cut to any length.
+std::string record_text(const FormRecord& f, const FieldState (&fields)[kFormLines],
+                        const uint8_t (&field_delimiter)[2], const LocalDateTime& stamp_time);
+
 // Lines of the utility menu: 8 when lookup file 1 is defined (non-zero
 // member length and field count), else 7. The Form page sets this on apply.
 int utility_lines_for(const Template& t);
@@ -106,6 +116,14 @@ public:
     uint64_t record_counter() const { return record_counter_; }
     int tick() const { return tick_; }
     const std::string& pass_down_record() const { return pass_down_record_; }
+    // The record of every form completed since the program started, in order,
+    // whatever the form's record action.
+    const std::vector<std::string>& collected_records() const { return collected_records_; }
+    void clear_collected_records() { collected_records_.clear(); }
+    // Told each record as its form is completed (after it was collected).
+    void set_record_listener(std::function<void(const std::string&)> listener) {
+        record_listener_ = std::move(listener);
+    }
     const LetterState& letter() const { return letter_; }
     // Line 0 to 7 of the shown form.
     const FieldState& field(int line) const { return fields_[line]; }
@@ -151,11 +169,10 @@ private:
     void settings_digit(int digit);
     void main_digit(int digit);
 
-    // Pass-down record.
-    void build_pass_down_record();
+    // The record of the completed form: collected, and kept as the pass-down
+    // record when the form passes it down.
+    void complete_record();
     void fill_pass_down_line(int line);
-    void append_delimiter();
-    void append_record(const std::string& text);
 
     void set_screen(SimScreen screen);
     LocalDateTime now() const;
@@ -176,6 +193,8 @@ private:
     FieldState fields_[kFormLines];
     LetterState letter_;
     std::string pass_down_record_;
+    std::vector<std::string> collected_records_;
+    std::function<void(const std::string&)> record_listener_;
 };
 
 }  // namespace kolibra

@@ -48,6 +48,7 @@ menu PopMenuQ5
       item 3030 "Via &RS-232 or IrDA..."
       item 3031 "Via &IR Transceiver..."
     end
+    item 3050 "Collected records..."
     separator
     item 9030 "A&bout..."
     item 1090 "&Exit\tAlt+F4"

@@ -1,6 +1,7 @@
 // tgen simulate: plays a template on the simulated terminal without a window
 // and prints the LCD after the last key, so a walk through the designed
-// application can be scripted and its screens checked.
+// application can be scripted and its screens checked. With --records it also
+// prints the record of every form completed on the way.
 #include "common/stderr_prompter.h"
 #include "model/template_file.h"
 #include "shell/command_registry.h"
@@ -15,7 +16,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: tgen simulate TEMPLATE.ATX --keys LIST [--time YYYY-MM-DDTHH:MM:SS]\n"
+    "usage: tgen simulate TEMPLATE.ATX --keys LIST [--time YYYY-MM-DDTHH:MM:SS] [--records]\n"
     "  LIST: comma-separated key codes 1 to 20 or commands 51 to 58,\n"
     "        and tN for N clock ticks of 100 ms\n";
 
@@ -82,6 +83,7 @@ int run_simulate(int argc, char** argv) {
     std::string time_text;
     bool have_keys = false;
     bool have_time = false;
+    bool print_records = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--keys" && i + 1 < argc && !have_keys) {
@@ -90,6 +92,8 @@ int run_simulate(int argc, char** argv) {
         } else if (arg == "--time" && i + 1 < argc && !have_time) {
             time_text = argv[++i];
             have_time = true;
+        } else if (arg == "--records" && !print_records) {
+            print_records = true;
         } else if (!arg.empty() && arg[0] != '-' && path.empty()) {
             path = arg;
         } else {
@@ -144,10 +148,20 @@ int run_simulate(int argc, char** argv) {
         sim.press_key(code);
     }
     print_lcd(sim);
+    if (print_records) {
+        // The record's bytes as they stand: it is what a reception would write.
+        for (const std::string& record : sim.collected_records()) {
+            std::fputs("record: ", stdout);
+            std::fwrite(record.data(), 1, record.size(), stdout);
+            std::fputc('\n', stdout);
+        }
+    }
     return 0;
 }
 
 }  // namespace
 
-KOLIBRA_TGEN_COMMAND("simulate", "simulate TEMPLATE.ATX --keys LIST [--time YYYY-MM-DDTHH:MM:SS]",
-                     "play a template on the simulated terminal and print its LCD", run_simulate);
+KOLIBRA_TGEN_COMMAND("simulate",
+                     "simulate TEMPLATE.ATX --keys LIST [--time YYYY-MM-DDTHH:MM:SS] [--records]",
+                     "play a template on the simulated terminal and print its LCD (and records)",
+                     run_simulate);

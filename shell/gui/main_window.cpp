@@ -3,6 +3,7 @@
 #include "common/qt/dialog_builder.h"
 #include "shell/gui/about_box.h"
 #include "shell/gui/com_settings_dialog.h"
+#include "shell/gui/records_window.h"
 #include "simulator/window/simulator_window.h"
 #include "simulator/window/terminal_artwork.h"
 
@@ -105,6 +106,9 @@ void MainWindow::command(int id) {
         return;
     case kAbout:
         run_about_box(this);
+        return;
+    case kCollectedRecords:
+        show_records_window(this, *simulator_, *services_.picker, *services_.prompter);
         return;
     default:
         return;

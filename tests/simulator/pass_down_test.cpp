@@ -257,6 +257,39 @@ TEST_F(PassDown, RecordLongerThanItsBufferIsCut) {
     ASSERT_EQ(record.size(), static_cast<std::size_t>(kPassDownMax));
     EXPECT_EQ(record.substr(0, 3), "P:X");
     EXPECT_EQ(record.substr(62, 4), ",P:X");
+    // The collected record is the same text, whole: 8 fields of 62, 7 commas
+    // and the date with its comma.
+    ASSERT_EQ(sim().collected_records().size(), 1u);
+    const std::string& whole = sim().collected_records()[0];
+    EXPECT_EQ(whole.size(), 8u * 62 + 7 + 11);
+    EXPECT_EQ(whole.substr(0, 407), record);
+    EXPECT_EQ(whole.substr(whole.size() - 11), ",2026/03/07");
+}
+
+TEST_F(PassDown, EveryCompletedFormIsCollectedWhateverItsAction) {
+    make_ab7_form();
+    form(1).record_action = 0;  // save
+    form(1).next_target = 2;
+    set_line(2, 1, kText, "Q:");
+    set_initial(2, 1, "Z");
+    set_line(2, 2, kPrompt, "just shown");
+    form(2).record_action = 4;  // output record
+    form(2).time_stamp = 7;     // hhmmss+
+    form(2).next_target = 1;
+    std::vector<std::string> told;
+    sim().set_record_listener([&](const std::string& r) { told.push_back(r); });
+
+    complete_form_one(2);  // form 1, then form 2 is shown
+    keys({key::kEnter});   // form 2 completed, back to form 1
+    keys({key::kEnter, key::kEnter});
+
+    const std::vector<std::string> expected = {"AB,007", "090542,Z", "AB,007"};
+    EXPECT_EQ(sim().collected_records(), expected);
+    EXPECT_EQ(told, expected);
+    EXPECT_EQ(sim().record_counter(), 3u);
+    EXPECT_EQ(sim().pass_down_record(), "");  // no form passed its record down
+    sim().clear_collected_records();
+    EXPECT_TRUE(sim().collected_records().empty());
 }
 
 TEST_F(PassDown, PromptWiderThanALargeFontLineShowsNothingAndBreaksNothing) {

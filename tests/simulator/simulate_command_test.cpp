@@ -144,6 +144,71 @@ TEST_F(SimulateCommand, PlaysADesignedFormWithLettersAndAFixedTime) {
               std::string::npos);
 }
 
+TEST_F(SimulateCommand, RecordsPrintsTheRecordOfEveryCompletedForm) {
+    auto tpl = std::make_unique<Template>();
+    reset_template(*tpl);
+    // Form 1 ("save"): four fixed-length fields, one per alignment, a longer
+    // one cut, code-list and literal prefixes and suffixes, the date before
+    // the data and the time after it.
+    FormRecord& f = tpl->forms[0];
+    const struct {
+        const char* initial;
+        int fixed, alignment;
+    } lines[] = {{"AB", 5, 0}, {"7", 4, 1}, {"C", 3, 2}, {"12", 4, 3}, {"LONGER", 2, 0}};
+    for (int i = 0; i < 5; ++i) {
+        f.data_type[i] = 1;  // text
+        f.max_length[i] = 10;
+        f.initial_on[i] = 1;
+        write_slot(f.initial_text[i], lines[i].initial);
+        f.fixed_length_on[i] = 1;
+        f.fixed_length[i] = static_cast<uint8_t>(lines[i].fixed);
+        f.alignment[i] = static_cast<uint8_t>(lines[i].alignment);
+    }
+    f.prefix_on[0] = 1;
+    write_slot(f.prefix[0], "60  61");  // the codes of '<' and '='
+    f.suffix_on[1] = 1;
+    write_slot(f.suffix[1], "#");  // literal
+    f.suffix_on[3] = 1;
+    write_slot(f.suffix[3], "62");  // '>'
+    f.data_type[5] = 6;  // a prompt line is no field
+    write_slot(f.prompt[5], "shown only");
+    f.date_stamp = 7;  // yyyy/mm/dd+
+    f.time_stamp = 3;  // +hhmmss
+    f.record_action = 0;
+    f.next_target = 2;
+    // Form 2 ("output record"): one field, the short time before it.
+    FormRecord& g = tpl->forms[1];
+    g.data_type[0] = 1;
+    g.max_length[0] = 10;
+    g.initial_on[0] = 1;
+    write_slot(g.initial_text[0], "Q");
+    g.time_stamp = 8;  // hhmm+
+    g.record_action = 4;
+    g.next_target = 0;
+    tpl->field_delimiter[0] = ',';
+    tpl->field_delimiter[1] = '~';
+    const std::string path = dir_ + "/made.atx";
+    ASSERT_TRUE(write_template(path, *tpl).ok());
+
+    ProgramRun run = tgen("simulate '" + path + "' --keys 7,12,12,12,12,12,12 --records "
+                          "--time 2026-12-09T08:07:06");
+    EXPECT_EQ(run.status, 0);
+    const std::size_t records = run.out.find("record: ");
+    ASSERT_NE(records, std::string::npos) << run.out;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
+              "screen=MainScreen target=0 highlight=1 cursor=0,0 alpha=0 counter=2");
+    EXPECT_EQ(run.out.substr(records),
+              "record: 2026/12/09,~<=AB   ,~   7#,~C00,~0012>,~LO,~080706\n"
+              "record: 0807,~Q\n");
+
+    // Without the option, or with nothing completed, no record line.
+    run = tgen("simulate '" + path + "' --keys 7,12,12,12,12,12,12");
+    EXPECT_EQ(run.out.find("record: "), std::string::npos);
+    run = tgen("simulate '" + path + "' --keys 7 --records");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.find("record: "), std::string::npos);
+}
+
 TEST_F(SimulateCommand, RefusesOddCommandLines) {
     const std::string path = new_template();
     const char* bad[] = {
@@ -159,6 +224,7 @@ TEST_F(SimulateCommand, RefusesOddCommandLines) {
         "simulate 'PATH' --keys 7 --time 2026-02-30T10:00:00",
         "simulate 'PATH' --keys 7 --time 2026-03-07",
         "simulate 'PATH' --keys 7 --bogus",
+        "simulate 'PATH' --keys 7 --records --records",
     };
     for (const char* args : bad) {
         std::string line = args;
