@@ -5,7 +5,7 @@
 #include "model/text_slot.h"
 #include "shell/gui/main_window.h"
 #include "support/qt_test_app.h"
-#include "support/user_doubles.h"
+#include "shell/shell_test_doubles.h"
 #include "simulator/window/simulator_window.h"
 
 #include <QLabel>
