@@ -237,12 +237,21 @@ TEST(EditorWindow, OpensFromTheMainWindowAndItsOkRestartsTheSimulator) {
     doc->tpl.lookups[0].field_count = 1;
     when_open("EditorSheet", [&window](QDialog& d) {
         EXPECT_EQ(d.parentWidget(), &window);
+        auto* type = qobject_cast<QComboBox*>(find_control(&d, 701));
+        type->setCurrentIndex(1);
+        Q_EMIT type->activated(1);
+        QTest::keyClicks(qobject_cast<QLineEdit*>(find_control(&d, 601)), "Qty");
         d.accept();
     });
     window.command(command::kEdit);
     EXPECT_TRUE(doc->modified);
-    EXPECT_EQ(window.simulator()->runtime().screen(), SimScreen::MainScreen);
-    EXPECT_EQ(window.simulator()->runtime().utility_lines(), 8);
+    SimRuntime& sim = window.simulator()->runtime();
+    EXPECT_EQ(sim.screen(), SimScreen::MainScreen);
+    EXPECT_EQ(sim.utility_lines(), 8);
+    // The designed form can be walked at once: "1.Collect data" opens form 1.
+    sim.press_key(key::kEnter);
+    EXPECT_EQ(sim.screen(), SimScreen::FormScreen);
+    EXPECT_EQ(sim.lcd().row(0).rfind("Qty", 0), 0u) << sim.lcd().row(0);
 
     // New now asks first, and (answered No) opens the editor on the new template.
     prompter.answers.push_back(Answer::No);
