@@ -39,7 +39,7 @@ BoundDialog::BoundDialog(DialogLogic& logic, Role role, QWidget* parent)
     // Every numbered control is looked up once, here.
     for (const ControlState& c : logic.state().controls()) {
         QWidget* widget = find_control(this, c.id);
-        if (!widget) continue;
+        if (!widget) qFatal("dialog %s: no widget for control %d", logic.dialog_template().name.c_str(), c.id);
         bound_[c.id].widget = widget;
         connect_control(c.id, widget);
     }

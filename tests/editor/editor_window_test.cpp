@@ -111,22 +111,12 @@ struct EditorWindow {
     }
 };
 
-TEST(EditorWindow, IsTheApplicationTemplateSheetWithOkAndCancelOnly) {
-    EditorWindow e;
-    e.open();
-    EXPECT_EQ(e.window->windowTitle(), "Application Template");
-    ASSERT_EQ(e.window->tabs()->count(), 1);
-    EXPECT_EQ(e.window->tabs()->tabText(0), "Form");
-    auto* box = e.window->findChild<QDialogButtonBox*>();
-    ASSERT_TRUE(box);
-    EXPECT_EQ(box->buttons().size(), 2);
-    EXPECT_TRUE(box->button(QDialogButtonBox::Ok));
-    EXPECT_TRUE(box->button(QDialogButtonBox::Cancel));
-}
-
 TEST(EditorWindow, TypingAndChoosingGoThroughTheRulesAndOkCommits) {
     EditorWindow e;
     e.open();
+    EXPECT_EQ(e.window->windowTitle(), "Application Template");
+    EXPECT_EQ(e.window->tabs()->tabText(0), "Form");
+    EXPECT_EQ(e.window->findChild<QDialogButtonBox*>()->buttons().size(), 2);  // OK, Cancel
     auto* prompt = qobject_cast<QLineEdit*>(e.control(601));
     ASSERT_TRUE(prompt);
     EXPECT_FALSE(prompt->isEnabled());
