@@ -7,9 +7,10 @@
 
 namespace kolibra::editor {
 
+using namespace properties_control;
+
 namespace {
 
-constexpr int kFormNumber = 501, kLineNumber = 502;
 constexpr std::size_t kCodeChars = 9;
 constexpr std::size_t kLeadingChars = 6;
 
@@ -27,23 +28,23 @@ const FieldPropertiesLayout& advance_layout() {
     static const FieldPropertiesLayout layout{
         "AdvanceDlg",
         {
-            {101, &FormRecord::fixed_length_on, {601, 701}},
-            {102, &FormRecord::initial_on, {602, 0}},
-            {103, &FormRecord::prefix_on, {603, 0}},
-            {104, &FormRecord::suffix_on, {604, 0}},
-            {106, &FormRecord::partial_on, {606, 607}},
-            {108, &FormRecord::leading_on, {608, 0}},
+            {kFixLength, &FormRecord::fixed_length_on, {kFixedLengthBox, kAlignment}},
+            {kInitial, &FormRecord::initial_on, {kInitialBox, 0}},
+            {kPrefix, &FormRecord::prefix_on, {kPrefixBox, 0}},
+            {kSuffix, &FormRecord::suffix_on, {kSuffixBox, 0}},
+            {kPartial, &FormRecord::partial_on, {kStartBox, kMaximumBox}},
+            {kLeading, &FormRecord::leading_on, {kLeadingBox, 0}},
         },
         {
-            {601, BoxRule::Number, KOLIBRA_LINE_BYTE(fixed_length)},
-            {602, BoxRule::Text9, KOLIBRA_LINE_SLOT(initial_text)},
-            {603, BoxRule::Text9, KOLIBRA_LINE_SLOT(prefix)},
-            {604, BoxRule::Text9, KOLIBRA_LINE_SLOT(suffix)},
-            {606, BoxRule::Number, KOLIBRA_LINE_BYTE(partial_start)},
-            {607, BoxRule::MaximumLength, KOLIBRA_LINE_BYTE(partial_length)},
-            {608, BoxRule::LeadingCode, KOLIBRA_LINE_SLOT(leading_code)},
+            {kFixedLengthBox, BoxRule::Number, KOLIBRA_LINE_BYTE(fixed_length)},
+            {kInitialBox, BoxRule::Text9, KOLIBRA_LINE_SLOT(initial_text)},
+            {kPrefixBox, BoxRule::Text9, KOLIBRA_LINE_SLOT(prefix)},
+            {kSuffixBox, BoxRule::Text9, KOLIBRA_LINE_SLOT(suffix)},
+            {kStartBox, BoxRule::Number, KOLIBRA_LINE_BYTE(partial_start)},
+            {kMaximumBox, BoxRule::MaximumLength, KOLIBRA_LINE_BYTE(partial_length)},
+            {kLeadingBox, BoxRule::LeadingCode, KOLIBRA_LINE_SLOT(leading_code)},
         },
-        701, 702, 0, true};
+        kAlignment, kAutoEnter, 0, true};
     return layout;
 }
 
@@ -52,19 +53,22 @@ const FieldPropertiesLayout& lookup_advance_layout() {
     static const FieldPropertiesLayout layout{
         "LookupAdvanceDlg",
         {
-            {101, &FormRecord::initial_on, {0, 0}},
-            {102, &FormRecord::fixed_length_on, {601, 701}},
-            {103, &FormRecord::prefix_on, {602, 0}},
-            {104, &FormRecord::suffix_on, {603, 0}},
+            {kSaveData, &FormRecord::initial_on, {0, 0}},
+            {kLookupFixLength, &FormRecord::fixed_length_on, {kLookupFixedLengthBox, kAlignment}},
+            {kLookupPrefix, &FormRecord::prefix_on, {kLookupPrefixBox, 0}},
+            {kLookupSuffix, &FormRecord::suffix_on, {kLookupSuffixBox, 0}},
         },
         {
-            {601, BoxRule::Number, KOLIBRA_LINE_BYTE(fixed_length)},
-            {602, BoxRule::Text9, KOLIBRA_LINE_SLOT(prefix)},
-            {603, BoxRule::Text9, KOLIBRA_LINE_SLOT(suffix)},
+            {kLookupFixedLengthBox, BoxRule::Number, KOLIBRA_LINE_BYTE(fixed_length)},
+            {kLookupPrefixBox, BoxRule::Text9, KOLIBRA_LINE_SLOT(prefix)},
+            {kLookupSuffixBox, BoxRule::Text9, KOLIBRA_LINE_SLOT(suffix)},
         },
-        701, 0, 101, false};
+        kAlignment, 0, kSaveData, false};
     return layout;
 }
+
+#undef KOLIBRA_LINE_BYTE
+#undef KOLIBRA_LINE_SLOT
 
 FieldPropertiesDialog::FieldPropertiesDialog(EditorContext& context, FormRecord& form,
                                              int form_index, int line)

@@ -9,6 +9,21 @@
 
 namespace kolibra::editor {
 
+// Control numbers of the two dialogs (the lookup dialog numbers its boxes
+// 601 to 603 and its check boxes 101 to 104 in its own order).
+namespace properties_control {
+constexpr int kFormNumber = 501, kLineNumber = 502;
+constexpr int kAlignment = 701, kAutoEnter = 702;
+// "AdvanceDlg"
+constexpr int kFixLength = 101, kInitial = 102, kPrefix = 103, kSuffix = 104, kPartial = 106,
+              kLeading = 108;
+constexpr int kFixedLengthBox = 601, kInitialBox = 602, kPrefixBox = 603, kSuffixBox = 604,
+              kStartBox = 606, kMaximumBox = 607, kLeadingBox = 608;
+// "LookupAdvanceDlg"
+constexpr int kSaveData = 101, kLookupFixLength = 102, kLookupPrefix = 103, kLookupSuffix = 104;
+constexpr int kLookupFixedLengthBox = 601, kLookupPrefixBox = 602, kLookupSuffixBox = 603;
+}  // namespace properties_control
+
 // A per-line flag or number of FormRecord.
 using LineBytes = uint8_t (FormRecord::*)[kFormLines];
 
