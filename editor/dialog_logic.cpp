@@ -59,7 +59,7 @@ EventOutcome DialogLogic::user_click(int id) {
     } else if (c->kind == ControlKind::RadioButton) {
         for (int other : state_.radio_group(id)) set_checked(other, other == id);
     }
-    if (id == kOkButton || id == kCancelButton) {
+    if (closes_on_buttons() && (id == kOkButton || id == kCancelButton)) {
         if (id == kOkButton) on_ok();
         else on_cancel();
         closed_ = true;

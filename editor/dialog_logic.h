@@ -101,6 +101,8 @@ public:
     int result() const { return result_; }
 
 protected:
+    // Modal dialogs close on buttons 1 and 2; a sheet's page does not.
+    virtual bool closes_on_buttons() const { return true; }
     virtual void on_init() {}
     virtual void on_text_changed(int /*id*/) {}
     virtual void on_clicked(int /*id*/) {}

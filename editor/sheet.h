@@ -23,6 +23,9 @@ public:
     // Runs after every shown page has committed, in page order, for work
     // that depends on what the later pages wrote.
     virtual void after_commit() {}
+
+protected:
+    bool closes_on_buttons() const override { return false; }
 };
 
 using PageFactory = std::function<std::unique_ptr<PageLogic>(EditorContext& context)>;

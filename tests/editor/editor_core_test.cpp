@@ -156,6 +156,8 @@ TEST(Sheet, OkCommitsShownPagesInOrderThenRunsTheirAfterCommitWork) {
     sheet.show(0);
     sheet.show(1);
     EXPECT_EQ(journal, "++");
+    sheet.page(1).user_click(kOkButton);  // a page's own button 1 does not close it
+    EXPECT_FALSE(sheet.page(1).closed());
     sheet.ok();
     EXPECT_EQ(journal, "++ABab");  // C never shown: nothing committed
     EXPECT_EQ(static_cast<NotingPage&>(sheet.page(0)).lines_seen, 10);
