@@ -8,6 +8,7 @@
 #include "common/qt/qt_receive_count_view.h"
 #include "common/system_launcher.h"
 #include "link/clock.h"
+#include "shell/gui/editor_window.h"
 #include "shell/gui/main_window.h"
 
 #include <QApplication>
@@ -56,9 +57,9 @@ int run_tgen_window(int argc, char** argv) {
     services.link.progress = &progress;
     services.link.launcher = &launcher;
     services.link.count_view = &count_view;
-    // There is no template editor yet: Edit opens nothing (MainWindow::set_editor).
 
     MainWindow window(the_document(), services);
+    window.set_editor([&window] { open_editor_window(window); });
     window.show();
     return app.exec();
 }

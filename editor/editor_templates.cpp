@@ -1,0 +1,31 @@
+#include "editor/editor_templates.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace kolibra::editor {
+
+// Generated from resources/tgen/editor.rsc by the build.
+extern const char* const kEditorScript;
+
+const ResourceSet& editor_templates() {
+    static const ResourceSet set = [] {
+        ResourceSet parsed;
+        std::string error;
+        if (!parse_resource_script(kEditorScript, parsed, error))
+            std::fprintf(stderr, "editor.rsc: %s\n", error.c_str());
+        return parsed;
+    }();
+    return set;
+}
+
+const DialogTemplate& editor_template(const char* name) {
+    const DialogTemplate* tmpl = editor_templates().dialog(name);
+    if (!tmpl) {
+        std::fprintf(stderr, "no dialog template named %s\n", name);
+        std::abort();
+    }
+    return *tmpl;
+}
+
+}  // namespace kolibra::editor

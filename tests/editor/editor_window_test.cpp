@@ -1,0 +1,256 @@
+// The editor in its window: the binder mirrors the logic and forwards the
+// user's events, the sheet opens from the main window, and pictures of the
+// dialogs show every control whole. With KOLIBRA_SCREENSHOT_DIR set the
+// pictures are saved there as PNG files.
+#include "common/qt/dialog_builder.h"
+#include "editor/qt/sheet_window.h"
+#include "shell/gui/editor_window.h"
+#include "shell/gui/main_window.h"
+#include "support/qt_test_app.h"
+#include "shell/shell_test_doubles.h"
+#include "simulator/window/simulator_window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+
+namespace kolibra::editor {
+namespace {
+
+// Runs `act` on the next modal dialog named `name` once it is open.
+void when_open(const char* name, std::function<void(QDialog&)> act) {
+    auto* timer = new QTimer(QCoreApplication::instance());
+    const QString wanted = QString::fromLatin1(name);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, wanted] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->objectName() == wanted && dialog->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            act(*dialog);
+        }
+    });
+    timer->start(5);
+}
+
+void keep(QWidget& widget, const char* name) {
+    const QImage image = widget.grab().toImage();
+    EXPECT_FALSE(image.isNull()) << name;
+    const char* folder = std::getenv("KOLIBRA_SCREENSHOT_DIR");
+    if (!folder || !*folder) return;
+    QDir().mkpath(folder);
+    EXPECT_TRUE(image.save(QDir(folder).filePath(QString(name) + ".png"))) << name;
+}
+
+// Every control inside its dialog, no two overlapping (group boxes frame
+// others), and every caption fits its control.
+void expect_laid_out(QWidget& dialog) {
+    const QRect inside(QPoint(0, 0), dialog.size());
+    QList<QWidget*> controls;
+    for (QWidget* w : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w->isHidden() || qobject_cast<QGroupBox*>(w)) continue;
+        controls << w;
+        EXPECT_TRUE(inside.contains(w->geometry())) << w->objectName().toStdString();
+        QString caption;
+        if (auto* label = qobject_cast<QLabel*>(w)) caption = label->text();
+        if (auto* button = qobject_cast<QAbstractButton*>(w)) caption = button->text();
+        if (caption.isEmpty()) continue;
+        // A push button's own minimum is wider than its caption needs.
+        const int needed = qobject_cast<QPushButton*>(w)
+                               ? w->fontMetrics().horizontalAdvance(caption) + 6
+                               : w->sizeHint().width();
+        EXPECT_LE(needed, w->width() + 1) << caption.toStdString();
+    }
+    for (int i = 0; i < controls.size(); ++i) {
+        for (int j = i + 1; j < controls.size(); ++j) {
+            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                << controls[i]->objectName().toStdString() << " and "
+                << controls[j]->objectName().toStdString();
+        }
+    }
+}
+
+struct EditorWindow {
+    EditorWindow() {
+        test::app();
+        reset_template(doc->tpl);
+    }
+    std::unique_ptr<TemplateDocument> doc = std::make_unique<TemplateDocument>();
+    QtDialogHost host{nullptr};
+    EditorContext context{*doc, host};
+    std::unique_ptr<Sheet> sheet;
+    std::unique_ptr<SheetWindow> window;
+
+    void open() {
+        sheet = std::make_unique<Sheet>(context);
+        window = std::make_unique<SheetWindow>(*sheet, host, nullptr);
+        window->show();
+    }
+    QWidget* control(int id) { return find_control(window->page_widget(0), id); }
+    void choose(int id, int index) {
+        auto* combo = qobject_cast<QComboBox*>(control(id));
+        ASSERT_TRUE(combo);
+        combo->setCurrentIndex(index);
+        Q_EMIT combo->activated(index);
+    }
+};
+
+TEST(EditorWindow, TypingAndChoosingGoThroughTheRulesAndOkCommits) {
+    EditorWindow e;
+    e.open();
+    EXPECT_EQ(e.window->windowTitle(), "Application Template");
+    EXPECT_EQ(e.window->tabs()->tabText(0), "Form");
+    EXPECT_EQ(e.window->findChild<QDialogButtonBox*>()->buttons().size(), 2);  // OK, Cancel
+    auto* prompt = qobject_cast<QLineEdit*>(e.control(601));
+    ASSERT_TRUE(prompt);
+    EXPECT_FALSE(prompt->isEnabled());
+    e.choose(701, 1);  // text
+    EXPECT_TRUE(prompt->isEnabled());
+    QTest::keyClicks(prompt, "Quantity of items to count");
+    EXPECT_EQ(prompt->text(), "Quantity of items to");
+    auto* maximum = qobject_cast<QLineEdit*>(e.control(621));
+    maximum->selectAll();
+    QTest::keyClicks(maximum, "abc");
+    EXPECT_EQ(maximum->text(), "0");
+    e.choose(750, 1);  // large: rows 5 to 8 off at once
+    EXPECT_FALSE(e.control(705)->isEnabled());
+    e.window->accept();
+    EXPECT_TRUE(e.doc->modified);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(e.doc->tpl.forms[0].prompt[0])),
+              "Quantity of items to");
+    EXPECT_EQ(e.doc->tpl.forms[0].font, 1);
+}
+
+TEST(EditorWindow, MoreOpensTheFieldPropertiesDialogModallyOverTheSheet) {
+    EditorWindow e;
+    e.doc->tpl.forms[0].data_type[0] = 2;
+    e.doc->tpl.forms[0].data_type[1] = 7;
+    e.open();
+    bool seen = false;
+    when_open("AdvanceDlg", [&](QDialog& d) {
+        seen = true;
+        EXPECT_EQ(d.windowTitle(), "Properties");
+        EXPECT_EQ(d.parentWidget(), e.window.get());
+        auto* fixed = qobject_cast<QLineEdit*>(find_control(&d, 601));
+        EXPECT_FALSE(fixed->isEnabled());
+        QTest::mouseClick(qobject_cast<QCheckBox*>(find_control(&d, 101)), Qt::LeftButton);
+        EXPECT_TRUE(fixed->isEnabled());
+        fixed->selectAll();
+        QTest::keyClicks(fixed, "x");
+        EXPECT_EQ(fixed->text(), "1");
+        QTest::mouseClick(qobject_cast<QPushButton*>(find_control(&d, 1)), Qt::LeftButton);
+    });
+    QTest::mouseClick(qobject_cast<QPushButton*>(e.control(201)), Qt::LeftButton);
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(e.doc->tpl.forms[0].fixed_length_on[0], 0);  // not before the sheet's OK
+    when_open("LookupAdvanceDlg", [](QDialog& d) {
+        QTest::mouseClick(qobject_cast<QCheckBox*>(find_control(&d, 101)), Qt::LeftButton);
+        QTest::keyClick(&d, Qt::Key_Escape);  // Cancel puts the form back
+    });
+    QTest::mouseClick(qobject_cast<QPushButton*>(e.control(202)), Qt::LeftButton);
+    e.window->accept();
+    EXPECT_EQ(e.doc->tpl.forms[0].fixed_length_on[0], 1);
+    EXPECT_EQ(e.doc->tpl.forms[0].fixed_length[0], 1);
+    EXPECT_EQ(e.doc->tpl.forms[0].initial_on[1], 0);
+}
+
+TEST(EditorWindow, PicturesShowEveryControlWhole) {
+    EditorWindow e;
+    FormRecord& small = e.doc->tpl.forms[0];
+    small.data_type[0] = 1;
+    small.data_type[1] = 8;
+    small.data_type[2] = 7;
+    small.data_type[3] = 9;
+    std::strcpy(reinterpret_cast<char*>(small.prompt[0]), "Quantity of items to");
+    FormRecord& large = e.doc->tpl.forms[1];
+    large.font = 1;
+    large.data_type[0] = 2;
+    std::strcpy(reinterpret_cast<char*>(large.prompt[0]), "Article number");
+    e.open();
+    expect_laid_out(*e.window->page_widget(0));
+    keep(*e.window, "editor_form_small");
+    e.choose(700, 1);
+    keep(*e.window, "editor_form_large");
+    e.choose(700, 0);
+    for (int row : {0, 2}) {
+        const char* name = row == 0 ? "AdvanceDlg" : "LookupAdvanceDlg";
+        bool seen = false;
+        when_open(name, [&, name](QDialog& d) {
+            seen = true;
+            expect_laid_out(d);
+            keep(d, name == std::string("AdvanceDlg") ? "editor_advance" : "editor_lookup_advance");
+            d.reject();
+        });
+        QTest::mouseClick(qobject_cast<QPushButton*>(e.control(201 + row)), Qt::LeftButton);
+        EXPECT_TRUE(seen) << name;
+    }
+    e.window->reject();
+}
+
+TEST(EditorWindow, OpensFromTheMainWindowAndItsOkRestartsTheSimulator) {
+    test::app();
+    auto doc = std::make_unique<TemplateDocument>();
+    test::RecordingPrompter prompter;
+    test::ScriptedPicker picker;
+    ShellServices services;
+    services.prompter = &prompter;
+    services.picker = &picker;
+    MainWindow window(*doc, services);
+    window.set_editor([&window] { open_editor_window(window); });
+    auto before = std::make_unique<Template>(doc->tpl);
+
+    when_open("EditorSheet", [](QDialog& d) { d.reject(); });
+    window.command(command::kEdit);
+    EXPECT_EQ(std::memcmp(before.get(), &doc->tpl, sizeof(Template)), 0);
+    EXPECT_FALSE(doc->modified);
+
+    // Line 3 of the main page leads to the utility menu.
+    for (int code : {key::kUp, key::kEnter}) window.simulator()->runtime().press_key(code);
+    ASSERT_EQ(window.simulator()->runtime().screen(), SimScreen::UtilityScreen);
+    doc->tpl.lookups[0].member_length = 5;
+    doc->tpl.lookups[0].field_count = 1;
+    when_open("EditorSheet", [&window](QDialog& d) {
+        EXPECT_EQ(d.parentWidget(), &window);
+        auto* type = qobject_cast<QComboBox*>(find_control(&d, 701));
+        type->setCurrentIndex(1);
+        Q_EMIT type->activated(1);
+        QTest::keyClicks(qobject_cast<QLineEdit*>(find_control(&d, 601)), "Qty");
+        d.accept();
+    });
+    window.command(command::kEdit);
+    EXPECT_TRUE(doc->modified);
+    SimRuntime& sim = window.simulator()->runtime();
+    EXPECT_EQ(sim.screen(), SimScreen::MainScreen);
+    EXPECT_EQ(sim.utility_lines(), 8);
+    // The designed form can be walked at once: "1.Collect data" opens form 1.
+    sim.press_key(key::kEnter);
+    EXPECT_EQ(sim.screen(), SimScreen::FormScreen);
+    EXPECT_EQ(sim.lcd().row(0).rfind("Qty", 0), 0u) << sim.lcd().row(0);
+
+    // New now asks first, and (answered No) opens the editor on the new template.
+    prompter.answers.push_back(Answer::No);
+    when_open("EditorSheet", [](QDialog& d) { d.reject(); });
+    window.command(command::kNew);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "Save current program ?");
+    EXPECT_FALSE(doc->modified);
+}
+
+}  // namespace
+}  // namespace kolibra::editor
