@@ -1,18 +1,17 @@
 #include "editor/editor_templates.h"
 
+#include "resources/embedded_scripts.h"
+
 #include <cstdio>
 #include <cstdlib>
 
 namespace kolibra::editor {
 
-// Generated from resources/tgen/editor.rsc by the build.
-extern const char* const kEditorScript;
-
 const ResourceSet& editor_templates() {
     static const ResourceSet set = [] {
         ResourceSet parsed;
         std::string error;
-        if (!parse_resource_script(kEditorScript, parsed, error))
+        if (!parse_resource_script(editor_resource_script(), parsed, error))
             std::fprintf(stderr, "editor.rsc: %s\n", error.c_str());
         return parsed;
     }();

@@ -1,5 +1,6 @@
 // The programs' resource scripts as text, compiled into toolkit-free libraries
-// (kolibra_tgen_script, kolibra_irfetch_script, kolibra_lkpsend_script), for
+// (kolibra_tgen_script, kolibra_editor_script, kolibra_irfetch_script,
+// kolibra_lkpsend_script), for
 // code that reads templates or strings without the window toolkit. Link the
 // library of the function you call.
 #pragma once
@@ -9,6 +10,8 @@
 namespace kolibra {
 
 std::string_view tgen_resource_script();
+// The template editor's dialogs (resources/tgen/editor.rsc).
+std::string_view editor_resource_script();
 std::string_view irfetch_resource_script();
 std::string_view lkpsend_resource_script();
 

@@ -72,6 +72,9 @@ struct Program {
 
 std::vector<Program> programs() {
     return {{"tgen", tgen_resource_script(), kTgenDialogControls},
+            // The editor's dialogs: their logic finds controls through the dialog
+            // state, which stops on a number the template lacks.
+            {"tgen editor", editor_resource_script(), {}},
             {"irfetch", irfetch_resource_script(), kIrfetchDialogControls},
             {"lkpsend", lkpsend_resource_script(), kLkpsendDialogControls}};
 }
