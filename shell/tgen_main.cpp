@@ -1,5 +1,5 @@
-// tgen: with no arguments the generator's window, otherwise one headless
-// subcommand.
+// tgen: with no arguments the generator's window, with one template file the
+// window showing it, otherwise one headless subcommand.
 #include "shell/command_registry.h"
 #include "shell/window_entry.h"
 
@@ -12,7 +12,8 @@ void print_help(std::FILE* out) {
     std::fprintf(out,
                  "Kolibra 2 Application Generator\n\n"
                  "Usage:\n"
-                 "  tgen                 open the generator's window (needs a display)\n");
+                 "  tgen                 open the generator's window (needs a display)\n"
+                 "  tgen TEMPLATE.ATX    open the window with this template loaded\n");
     for (const auto& command : kolibra::tgen_commands()) {
         std::fprintf(out, "  tgen %s\n      %s\n", command.usage, command.summary);
     }
@@ -32,6 +33,9 @@ int main(int argc, char** argv) {
     for (const auto& command : kolibra::tgen_commands()) {
         if (std::strcmp(word, command.name) == 0) return command.run(argc - 1, argv + 1);
     }
+    // A lone word that names no command is a template to open, as a file
+    // manager starts tgen; a name that is also a command is reached as ./NAME.
+    if (argc == 2 && word[0] != '-') return kolibra::run_tgen_window(argc, argv, word);
     std::fprintf(stderr, "tgen: unknown command '%s'\n\n", word);
     print_help(stderr);
     return 2;
