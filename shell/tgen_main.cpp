@@ -1,5 +1,6 @@
 // tgen: with no arguments the generator's window, with one template file the
 // window showing it, otherwise one headless subcommand.
+#include "link/port_names.h"
 #include "shell/command_registry.h"
 #include "shell/window_entry.h"
 
@@ -17,7 +18,18 @@ void print_help(std::FILE* out) {
     for (const auto& command : kolibra::tgen_commands()) {
         std::fprintf(out, "  tgen %s\n      %s\n", command.usage, command.summary);
     }
-    std::fprintf(out, "  tgen --help          show this text\n");
+    std::fprintf(out, "  tgen --help          show this text\n\n");
+    // One line each, so the shell completion can take the values from here.
+    std::fprintf(out, "Ports (COMn):");
+    for (int i = 0; i < kolibra::kPortCount; ++i) std::fprintf(out, " %s", kolibra::port_name(i).c_str());
+    std::fprintf(out, "\nSpeeds (B, bit/s):");
+    for (int i = 0; i < kolibra::kBaudCount; ++i) {
+        std::fprintf(out, " %u", static_cast<unsigned>(kolibra::baud_for_index(i)));
+    }
+    std::fprintf(out,
+                 "\nCOMn is the device named by $KOLIBRA_COMn, else /dev/ttyS0../dev/ttyS5.\n"
+                 "A template's port and speed are kept in the template file; tgen keeps no\n"
+                 "settings file of its own.\n");
 }
 
 }  // namespace
