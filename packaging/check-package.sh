@@ -7,6 +7,7 @@
 #   bash packaging/check-package.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "${1:?usage: check-package.sh BUILD_DIR}" && pwd)
+source_dir=$(cd "$(dirname "$0")" && pwd)
 package_name=kolibra2-tools
 sudo_cmd=""
 [ "$(id -u)" -eq 0 ] || sudo_cmd="sudo"
@@ -75,6 +76,24 @@ touch shelf.ATX old.atx notes.txt
 [ "$(complete_words tgen download shelf.ATX --p)" = "--port " ] || fail "options of download"
 [ "$(complete_words tgen receive d.txt --port '')" = "COM1 COM2 COM3 COM4 COM5 COM6 " ] || fail "ports"
 [ "$(complete_words tgen receive d.txt --baud 1)" = "115200 19200 " ] || fail "speeds"
+
+# A subcommand added to tgen is completed without touching the completion:
+# the script is generated from whatever 'tgen --help' lists.
+cat > fake-tgen <<'FAKE'
+#!/bin/sh
+printf '%s\n' "Usage:" "  tgen check TEMPLATE.ATX [--events EVENTS.TXT] [--quiet]" "      check it" \
+  "Ports (COMn): COM1 COM2" "Speeds (B, bit/s): 9600"
+FAKE
+chmod +x fake-tgen
+cmake -DTGEN="$PWD/fake-tgen" -DTEMPLATE="$source_dir/completion/tgen.bash.in" \
+  -DOUTPUT="$PWD/fake-completion" -P "$source_dir/completion/make_completion.cmake"
+fake_words() {
+  bash -c 'source ./fake-completion; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+           _kolibra_tgen_complete; printf "%s\n" "${COMPREPLY[@]}"' completion "$@" | sort | tr '\n' ' '
+}
+[ "$(fake_words tgen ch)" = "check " ] || fail "a new subcommand is not completed"
+[ "$(fake_words tgen check a.ATX --)" = "--events --quiet " ] || fail "a new subcommand's options"
+[ "$(fake_words tgen check a.ATX --events no)" = "notes.txt " ] || fail "a file option's value"
 
 echo "-- installed tgen opens templates on a virtual display"
 # A template whose form 1 has one text line "Bin no:" (form 1 starts at byte
