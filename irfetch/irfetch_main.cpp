@@ -10,7 +10,7 @@
 
 namespace {
 
-void print_help(const kolibra::ToolStart& start) {
+void print_help() {
     std::printf(
         "Read data via Serial IR: receives the records collected by a Kolibra 2 terminal\n"
         "through a serial IR transceiver into a text file.\n"
@@ -24,14 +24,16 @@ void print_help(const kolibra::ToolStart& start) {
         "  P  port 1-6 (COM1-COM6)\n"
         "  B  speed 1-5 (115200, 57600, 38400, 19200, 9600 bit/s)\n"
         "  M  file mode 1 Overwrite, 2 Append, 3 New name\n"
-        "  R  1: add CR after each record     L  1: add LF after each record\n"
-        "  S  1: show error messages          V  1: offer to view the received data\n"
+        "  R  1: add CR after each record\n"
+        "  L  1: add LF after each record\n"
+        "  S  1: show error messages\n"
+        "  V  1: offer to view the received data\n"
         "A value left out or out of range keeps the setting of the ini file.\n"
         "Example: irfetch /data/shop1.txt,2,5,2,1,1,0,0\n"
         "\n"
-        "Settings file: %s\n"
-        "  (beside the program when its folder is writable, else in the user's\n"
-        "  configuration folder: %s)\n"
+        "Settings file: irfetch.ini beside the program when its folder is writable;\n"
+        "otherwise (as when installed in /usr/bin) the per-user one:\n"
+        "  %s\n"
         "Port COMn is the device named by $KOLIBRA_COMn, else /dev/ttyS0../dev/ttyS5\n"
         "(\\\\.\\COMn on Windows). Without a display, messages are printed on stderr as\n"
         "\"Caption: text\" and questions are answered No.\n"
@@ -39,11 +41,10 @@ void print_help(const kolibra::ToolStart& start) {
         "Exit status: 0 not started or cancelled, 1 records received, 2 no record\n"
         "received, 3 reception broken off, 4 data file could not be opened or created,\n"
         "5 port or transceiver failed.\n",
-        start.ini_path.c_str(),
 #ifdef _WIN32
-        "%APPDATA%\\kolibra"
+        "%APPDATA%\\kolibra\\irfetch.ini"
 #else
-        "$XDG_CONFIG_HOME/kolibra, else ~/.config/kolibra"
+        "$XDG_CONFIG_HOME/kolibra/irfetch.ini, else ~/.config/kolibra/irfetch.ini"
 #endif
     );
 }
@@ -53,7 +54,7 @@ void print_help(const kolibra::ToolStart& start) {
 int main(int argc, char** argv) {
     kolibra::ToolStart start = kolibra::tool_start(argc, argv, kolibra::kIrfetchIniName);
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        print_help(start);
+        print_help();
         return kolibra::kIrfetchNotStarted;
     }
     return kolibra::run_irfetch_program(start);

@@ -10,7 +10,7 @@
 
 namespace {
 
-void print_help(const kolibra::ToolStart& start) {
+void print_help() {
     std::printf(
         "Download Lookup: sends one lookup file (text, one record per line) to a\n"
         "Kolibra 2 terminal.\n"
@@ -27,20 +27,20 @@ void print_help(const kolibra::ToolStart& start) {
         "A value left out or out of range keeps its default. PATH is at most 255\n"
         "characters. Example: lkpsend /data/lookup/items.txt,2,5,1\n"
         "\n"
-        "Folder of the last file: %s\n"
-        "  (beside the program when its folder is writable, else in the user's\n"
-        "  configuration folder: %s)\n"
+        "The folder of the last file chosen is kept in lkpsend.ini beside the program\n"
+        "when its folder is writable; otherwise (as when installed in /usr/bin) in the\n"
+        "per-user one:\n"
+        "  %s\n"
         "Port COMn is the device named by $KOLIBRA_COMn, else /dev/ttyS0../dev/ttyS5\n"
         "(\\\\.\\COMn on Windows). Without a display, messages are printed on stderr as\n"
         "\"Caption: text\" and questions are answered No.\n"
         "\n"
         "Exit status: 0 downloaded completely, 1 download failed or given up,\n"
         "2 cancelled, 3 file or port could not be opened or set up.\n",
-        start.ini_path.c_str(),
 #ifdef _WIN32
-        "%APPDATA%\\kolibra"
+        "%APPDATA%\\kolibra\\lkpsend.ini"
 #else
-        "$XDG_CONFIG_HOME/kolibra, else ~/.config/kolibra"
+        "$XDG_CONFIG_HOME/kolibra/lkpsend.ini, else ~/.config/kolibra/lkpsend.ini"
 #endif
     );
 }
@@ -50,7 +50,7 @@ void print_help(const kolibra::ToolStart& start) {
 int main(int argc, char** argv) {
     kolibra::ToolStart start = kolibra::tool_start(argc, argv, kolibra::kLkpsendIniName);
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        print_help(start);
+        print_help();
         return kolibra::kLkpsendDownloaded;
     }
     return kolibra::run_lkpsend_program(start);

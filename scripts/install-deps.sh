@@ -4,6 +4,9 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev fonts-dejavu-core)
 if [ "${1:-}" = "--with-tests" ]; then
   packages+=(g++-mingw-w64-x86-64)
+  # Building and checking the Debian package.
+  packages+=(dpkg-dev help2man lintian desktop-file-utils shared-mime-info man-db
+    xvfb xauth openbox xdotool imagemagick)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -13,6 +13,9 @@ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_R
 cmake --build build-test -j "$jobs"
 ctest --test-dir build-test --output-on-failure -j "$jobs"
 
+echo "== Debian package: build, lintian, install, installed programs, remove"
+bash packaging/check-package.sh build-test
+
 echo "== AddressSanitizer and UBSan build and tests"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DKOLIBRA_SANITIZE=ON
 cmake --build build-asan -j "$jobs"

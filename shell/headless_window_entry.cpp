@@ -5,7 +5,7 @@
 
 namespace kolibra {
 
-int run_tgen_window(int, char**) {
+int run_tgen_window(int, char**, const char*) {
     std::fprintf(stderr,
                  "tgen: this build has no window. The headless subcommands work without one;\n"
                  "see 'tgen --help'.\n");

@@ -2,5 +2,6 @@
 #pragma once
 
 namespace kolibra {
-int run_tgen_window(int argc, char** argv);
+// `template_path`, when given, is opened in the window at start.
+int run_tgen_window(int argc, char** argv, const char* template_path = nullptr);
 }

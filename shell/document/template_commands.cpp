@@ -45,15 +45,21 @@ FileDialogRequest save_template_request() {
 bool open_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter) {
     std::optional<std::string> path = picker.choose_open(open_template_request());
     if (!path) return false;
-    FileResult result = read_template(*path, doc);
+    return open_template_at(doc, *path, prompter, false);
+}
+
+bool open_template_at(TemplateDocument& doc, const std::string& path, Prompter& prompter,
+                      bool tell_unopenable) {
+    FileResult result = read_template(path, doc);
     if (result.ok()) return true;
+    const std::string because = result.reason.empty() ? "." : ":\n" + result.reason;
     if (!result.message.empty()) {
         prompter.tell(result.message, "Error", Icon::Warning);
     } else if (result.status == FileStatus::ReadFailed) {
-        prompter.tell("Can't read " + *path + (result.reason.empty() ? "." : ":\n" + result.reason),
-                      "Error", Icon::Warning);
+        prompter.tell("Can't read " + path + because, "Error", Icon::Warning);
+    } else if (result.status == FileStatus::CannotOpen && tell_unopenable) {
+        prompter.tell("Can't open " + path + because, "Error", Icon::Warning);
     }
-    // A file that cannot be opened at all fails without a message of its own.
     return false;
 }
 

@@ -15,6 +15,13 @@ namespace kolibra {
 // refused: the document is unchanged.
 bool open_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter);
 
+// Reads the file at `path` as Open does after its dialog, with Open's
+// messages. Open's dialog only offers files that exist; a path from the
+// command line may name anything, so `tell_unopenable` also tells a file that
+// cannot be opened at all.
+bool open_template_at(TemplateDocument& doc, const std::string& path, Prompter& prompter,
+                      bool tell_unopenable);
+
 // Writes to the current file name, or asks for one as save_template_as does.
 // Does not touch `modified`; the caller clears it on success. `cancelled`, if
 // given, tells a cancelled file dialog (nothing tried) from a failed write.

@@ -10,6 +10,7 @@
 #include "link/clock.h"
 #include "shell/gui/editor_window.h"
 #include "shell/gui/main_window.h"
+#include "shell/gui/start_template.h"
 
 #include <QApplication>
 
@@ -28,7 +29,7 @@ TemplateDocument& the_document() {
 
 }  // namespace
 
-int run_tgen_window(int argc, char** argv) {
+int run_tgen_window(int argc, char** argv, const char* template_path) {
     if (!has_display()) {
         std::fprintf(stderr,
                      "tgen: the generator's window needs a display (none found: DISPLAY,\n"
@@ -38,6 +39,8 @@ int run_tgen_window(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tgen"));
+    // Ties the window to its menu entry (icon, name) on desktops that ask.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kolibra-tgen"));
 
     QtPrompter prompter;
     QtFilePicker picker;
@@ -61,6 +64,8 @@ int run_tgen_window(int argc, char** argv) {
     MainWindow window(the_document(), services);
     window.set_editor([&window] { open_editor_window(window); });
     window.show();
+    // After show(), so a refused file's message box sits over the terminal.
+    if (template_path) open_start_template(window, template_path, prompter);
     return app.exec();
 }
 
