@@ -1,5 +1,7 @@
 #include "link/serial_port_win32.h"
 
+#include "common/names_win32.h"
+
 #include <windows.h>
 
 namespace kolibra {
@@ -8,7 +10,8 @@ namespace {
 
 HANDLE as_handle(void* h) { return static_cast<HANDLE>(h); }
 
-constexpr DWORD kWaitStepMs = 5;
+// How long a cancelled wait may take to report back before it is cut off.
+constexpr DWORD kCancelGraceMs = 100;
 
 }  // namespace
 
@@ -17,10 +20,21 @@ Win32SerialPort::~Win32SerialPort() { close(); }
 bool Win32SerialPort::open(const std::string& device_path) {
     if (handle_ != nullptr || device_path.empty()) return false;
     // No sharing: a second open of the port fails while this one holds it.
-    HANDLE h = CreateFileA(device_path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
+    HANDLE h = CreateFileW(widen_utf8(device_path).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
+    HANDLE io = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE wait = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (io == nullptr || wait == nullptr) {
+        if (io) CloseHandle(io);
+        if (wait) CloseHandle(wait);
+        CloseHandle(h);
+        return false;
+    }
     handle_ = h;
+    io_event_ = io;
+    wait_event_ = wait;
+    has_events_ = SetCommMask(h, EV_RXCHAR) != 0;
     return true;
 }
 
@@ -72,30 +86,68 @@ bool Win32SerialPort::set_timeouts(const PortTimeouts& timeouts) {
 
 int Win32SerialPort::read(uint8_t* buffer, std::size_t max_bytes) {
     if (handle_ == nullptr) return -1;
+    OVERLAPPED io{};
+    io.hEvent = as_handle(io_event_);
+    ResetEvent(io.hEvent);
     DWORD got = 0;
-    if (!ReadFile(as_handle(handle_), buffer, static_cast<DWORD>(max_bytes), &got, nullptr)) return -1;
+    const bool started =
+        ReadFile(as_handle(handle_), buffer, static_cast<DWORD>(max_bytes), &got, &io) != 0;
+    if (!started && GetLastError() != ERROR_IO_PENDING) return -1;
+    if (!started && !GetOverlappedResult(as_handle(handle_), &io, &got, TRUE)) return -1;
     return static_cast<int>(got);
 }
 
 std::size_t Win32SerialPort::write(const uint8_t* data, std::size_t count) {
     if (handle_ == nullptr) return 0;
+    OVERLAPPED io{};
+    io.hEvent = as_handle(io_event_);
+    ResetEvent(io.hEvent);
     DWORD written = 0;
-    WriteFile(as_handle(handle_), data, static_cast<DWORD>(count), &written, nullptr);
+    const bool started =
+        WriteFile(as_handle(handle_), data, static_cast<DWORD>(count), &written, &io) != 0;
+    if (!started && GetLastError() != ERROR_IO_PENDING) return 0;
+    // The write time-outs bound how long the overlapped write may take.
+    if (!started) GetOverlappedResult(as_handle(handle_), &io, &written, TRUE);
     return written;
 }
 
+std::size_t Win32SerialPort::bytes_waiting() {
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!ClearCommError(as_handle(handle_), &errors, &status)) return 0;
+    return status.cbInQue;
+}
+
 bool Win32SerialPort::wait_readable(uint32_t max_ms) {
-    const DWORD start = GetTickCount();
+    if (handle_ == nullptr) return false;
+    const ULONGLONG deadline = GetTickCount64() + max_ms;
     for (;;) {
-        if (handle_ != nullptr) {
-            DWORD errors = 0;
-            COMSTAT status{};
-            if (ClearCommError(as_handle(handle_), &errors, &status) && status.cbInQue > 0) return true;
+        if (bytes_waiting() > 0) return true;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return false;
+        const DWORD left = static_cast<DWORD>(deadline - now);
+        if (!has_events_) {
+            // A device without communication events cannot be waited on.
+            Sleep(left);
+            return bytes_waiting() > 0;
         }
-        const DWORD waited = GetTickCount() - start;
-        if (waited >= max_ms) return false;
-        const DWORD left = max_ms - waited;
-        Sleep(left < kWaitStepMs ? left : kWaitStepMs);
+        OVERLAPPED wait{};
+        wait.hEvent = as_handle(wait_event_);
+        ResetEvent(wait.hEvent);
+        DWORD mask = 0;
+        if (WaitCommEvent(as_handle(handle_), &mask, &wait)) continue;  // a byte came already
+        if (GetLastError() != ERROR_IO_PENDING) {
+            Sleep(left);
+            return bytes_waiting() > 0;
+        }
+        if (WaitForSingleObject(wait.hEvent, left) != WAIT_OBJECT_0) {
+            // Time is up: setting the mask again ends the pending wait.
+            SetCommMask(as_handle(handle_), EV_RXCHAR);
+            if (WaitForSingleObject(wait.hEvent, kCancelGraceMs) != WAIT_OBJECT_0)
+                CancelIoEx(as_handle(handle_), &wait);
+        }
+        DWORD ignored = 0;
+        GetOverlappedResult(as_handle(handle_), &wait, &ignored, TRUE);
     }
 }
 
@@ -105,8 +157,12 @@ void Win32SerialPort::purge_input() {
 
 void Win32SerialPort::close() {
     if (handle_ == nullptr) return;
+    CancelIo(as_handle(handle_));
     CloseHandle(as_handle(handle_));
-    handle_ = nullptr;
+    CloseHandle(as_handle(io_event_));
+    CloseHandle(as_handle(wait_event_));
+    handle_ = io_event_ = wait_event_ = nullptr;
+    has_events_ = false;
 }
 
 std::unique_ptr<SerialPort> make_serial_port() { return std::make_unique<Win32SerialPort>(); }

@@ -1,6 +1,9 @@
-// The serial port over the Win32 communication calls: CreateFileA on
-// "\\.\COMn" without sharing, SetupComm, SetCommState with the run's line
-// settings, COMMTIMEOUTS, ReadFile, WriteFile, PurgeComm and CloseHandle.
+// The serial port over the Win32 communication calls: CreateFileW on
+// "\\.\COMn" without sharing and with overlapped I/O, SetupComm, SetCommState
+// with the run's line settings, COMMTIMEOUTS, ReadFile, WriteFile, PurgeComm
+// and CloseHandle. Waiting for input waits on the port's own "character
+// received" event, so a byte is seen as soon as the driver has it and the
+// program stays idle until then.
 #pragma once
 
 #include <string>
@@ -24,14 +27,18 @@ public:
     bool set_timeouts(const PortTimeouts& timeouts) override;
     int read(uint8_t* buffer, std::size_t max_bytes) override;
     std::size_t write(const uint8_t* data, std::size_t count) override;
-    // Looks at the driver's input count and sleeps between looks, in steps of
-    // a few milliseconds, so the CPU idles while the line is quiet.
     bool wait_readable(uint32_t max_ms) override;
     void purge_input() override;
     void close() override;
 
 private:
-    void* handle_ = nullptr;  // HANDLE; kept opaque so this header needs no <windows.h>
+    std::size_t bytes_waiting();
+
+    // HANDLEs, kept opaque so this header needs no <windows.h>.
+    void* handle_ = nullptr;
+    void* io_event_ = nullptr;    // completes reads and writes
+    void* wait_event_ = nullptr;  // completes the wait for a received byte
+    bool has_events_ = false;     // the device gives communication events
 };
 
 }  // namespace kolibra
