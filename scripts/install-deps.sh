@@ -4,6 +4,9 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev fonts-dejavu-core)
 if [ "${1:-}" = "--with-tests" ]; then
   packages+=(g++-mingw-w64-x86-64)
+  # Windows tests: GoogleTest's sources built with MinGW, run under Wine
+  # (64-bit loader and the wine commands), the pty peer in Python.
+  packages+=(googletest wine64 wine python3)
 fi
 missing=()
 for p in "${packages[@]}"; do
