@@ -1,9 +1,9 @@
 // The serial port over the Win32 communication calls: CreateFileW on
 // "\\.\COMn" without sharing and with overlapped I/O, SetupComm, SetCommState
 // with the run's line settings, COMMTIMEOUTS, ReadFile, WriteFile, PurgeComm
-// and CloseHandle. Waiting for input waits on the port's own "character
-// received" event, so a byte is seen as soon as the driver has it and the
-// program stays idle until then.
+// and CloseHandle. Waiting for input is an overlapped read of one byte that
+// the driver completes as soon as the byte comes, so the program reacts at
+// once and stays idle until then; the byte is handed out by the next read().
 #pragma once
 
 #include <string>
@@ -32,13 +32,17 @@ public:
     void close() override;
 
 private:
-    std::size_t bytes_waiting();
+    long bytes_waiting();  // bytes the driver holds; -1 when the port fails
+    // One overlapped read, cancelled after `max_ms`; false on a port error.
+    bool read_with_deadline(uint8_t* buffer, std::size_t count, uint32_t max_ms,
+                            unsigned long& got);
 
     // HANDLEs, kept opaque so this header needs no <windows.h>.
     void* handle_ = nullptr;
-    void* io_event_ = nullptr;    // completes reads and writes
-    void* wait_event_ = nullptr;  // completes the wait for a received byte
-    bool has_events_ = false;     // the device gives communication events
+    void* io_event_ = nullptr;  // completes reads and writes
+    PortTimeouts timeouts_;     // as the caller set them
+    uint8_t lookahead_ = 0;     // the byte a wait has read ahead
+    bool has_lookahead_ = false;
 };
 
 }  // namespace kolibra

@@ -32,13 +32,16 @@ done
 # A private, headless Wine: no display, no Mono or Gecko installers, quiet.
 export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
-# COM1 is a fixed link that each peer below points at its own pty.
+# COM1 (and COM2 for scripts/windows-bench.sh) are fixed links that each peer
+# points at its own pty.
 com1_link=$build/wine-com1
+com2_link=$build/wine-com2
 if [ ! -f "$WINEPREFIX/.kolibra-ready" ]; then
   echo "== Wine prefix"
   rm -rf "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
   wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$com1_link" /f >/dev/null 2>&1
+  wine reg add 'HKLM\Software\Wine\Ports' /v COM2 /t REG_SZ /d "$com2_link" /f >/dev/null 2>&1
   wineserver -w >/dev/null 2>&1
   touch "$WINEPREFIX/.kolibra-ready"
 fi
@@ -85,13 +88,16 @@ start_k2term() {
 }
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
+wine_program=$(command -v wine)
+wine() { timeout 60 "$wine_program" "$@"; }
 
 echo "== Windows core tests under Wine"
 python3 tests/windows/pty_echo.py >"$work/echo.out" </dev/null &
 peer_pid=$!
 wait_for_line "$work/echo.out" /dev/
 ln -sf "$(head -1 "$work/echo.out")" "$com1_link"
-KOLIBRA_TEST_COM='\\.\COM1' wine "$win_bin/windows_core_tests.exe" --gtest_brief=1
+# Every Windows program runs under a time limit, so a hang fails the run.
+KOLIBRA_TEST_COM='\\.\COM1' timeout 120 wine "$win_bin/windows_core_tests.exe" --gtest_brief=1
 stop_peer
 
 echo "== Windows programs against k2term"
