@@ -1,5 +1,7 @@
 #include "common/tool_files.h"
 
+#include "common/file_replace.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -142,26 +144,9 @@ ToolStart tool_start(int argc, char** argv, const std::string& ini_name) {
 }
 
 bool replace_file(const std::string& path, std::string_view bytes) {
-    std::error_code error;
-    fs::path target(path);
-    if (target.has_parent_path()) fs::create_directories(target.parent_path(), error);
-    const std::string temporary = path + ".new";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            fs::remove(temporary, error);
-            return false;
-        }
-    }
-    fs::rename(temporary, target, error);
-    if (error) {
-        fs::remove(temporary, error);
-        return false;
-    }
-    return true;
+    ReplaceOptions options;
+    options.create_folders = true;
+    return replace_file_contents(path, bytes, options).ok;
 }
 
 }  // namespace kolibra

@@ -6,7 +6,6 @@
 
 #ifdef _WIN32
 #include <io.h>
-#include <windows.h>
 #define KOLIBRA_OPEN ::_open
 #define KOLIBRA_CLOSE ::_close
 #define KOLIBRA_FDOPEN ::_fdopen
@@ -27,15 +26,6 @@ constexpr int kBinary = O_BINARY;
 #else
 constexpr int kBinary = 0;
 #endif
-
-// Moves the finished temporary file over the data file in one step.
-bool replace_with(const std::string& temporary, const std::string& path) {
-#ifdef _WIN32
-    return MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-#else
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
-#endif
-}
 
 // Opens with open(2) flags and hands the descriptor to a stream. The file is
 // locked for this program alone where the system can, as it is not shared.
@@ -84,24 +74,19 @@ void ReceivedDataFile::close_stream() {
 
 DataFileResult ReceivedDataFile::open(const std::string& path, FileMode mode) {
     close_stream();
+    replacing_.discard();
     path_ = path;
     mode_ = mode;
-    temporary_.clear();
     int error = 0;
     switch (mode) {
-        case FileMode::Overwrite:
+        case FileMode::Overwrite: {
             if (existing_file_refuses_writing(path)) return DataFileResult::Failed;
             // A name of its own, so that no file of the user's is emptied.
-            temporary_ = path + ".receiving-" + std::to_string(
-#ifdef _WIN32
-                GetCurrentProcessId()
-#else
-                getpid()
-#endif
-            );
-            stream_ = open_stream(temporary_, O_RDWR | O_CREAT | O_EXCL, "w+b", error);
-            if (!stream_) temporary_.clear();
-            break;
+            ReplaceOptions options;
+            options.lock_exclusive = true;
+            return replacing_.create(path, options).ok ? DataFileResult::Opened
+                                                       : DataFileResult::Failed;
+        }
         case FileMode::Append:
             stream_ = open_stream(path, O_RDWR | O_CREAT | O_APPEND, "a+b", error);
             break;
@@ -114,34 +99,23 @@ DataFileResult ReceivedDataFile::open(const std::string& path, FileMode mode) {
 }
 
 bool ReceivedDataFile::finish(int records) {
+    if (mode_ == FileMode::Overwrite) {
+        if (!replacing_.stream()) return records <= 0;
+        if (records <= 0) {
+            replacing_.discard();
+            return true;
+        }
+        return replacing_.put_in_place(/*keep_on_failure=*/true).ok;
+    }
     bool flushed = stream_ && std::fflush(stream_) == 0;
     close_stream();
-    switch (mode_) {
-        case FileMode::Overwrite:
-            if (temporary_.empty()) return records <= 0;
-            if (records <= 0) {
-                std::remove(temporary_.c_str());
-                temporary_.clear();
-                return true;
-            }
-            if (!flushed || !replace_with(temporary_, path_)) return false;
-            temporary_.clear();
-            return true;
-        case FileMode::Append:
-            return flushed || records <= 0;
-        case FileMode::NewName:
-            if (records <= 0) std::remove(path_.c_str());
-            return flushed || records <= 0;
-    }
-    return false;
+    if (mode_ == FileMode::NewName && records <= 0) std::remove(path_.c_str());
+    return flushed || records <= 0;
 }
 
 void ReceivedDataFile::abandon() {
     close_stream();
-    if (mode_ == FileMode::Overwrite && !temporary_.empty()) {
-        std::remove(temporary_.c_str());
-        temporary_.clear();
-    }
+    replacing_.discard();
 }
 
 }  // namespace kolibra

@@ -8,6 +8,7 @@
 //               no record came.
 #pragma once
 
+#include "common/file_replace.h"
 #include "irfetch/irfetch_settings.h"
 
 #include <cstdio>
@@ -26,7 +27,7 @@ public:
 
     DataFileResult open(const std::string& path, FileMode mode);
     // Where the records are written while the reception runs.
-    std::FILE* stream() const { return stream_; }
+    std::FILE* stream() const { return mode_ == FileMode::Overwrite ? replacing_.stream() : stream_; }
 
     // After the reception: keeps the records when `records` is above 0,
     // otherwise deletes the file unless the mode is Append. False when
@@ -38,14 +39,14 @@ public:
     void abandon();
 
     // The temporary file of Overwrite mode.
-    const std::string& pending_path() const { return temporary_; }
+    const std::string& pending_path() const { return replacing_.temporary_path(); }
 
 private:
     void close_stream();
 
     std::FILE* stream_ = nullptr;
     std::string path_;
-    std::string temporary_;
+    TemporaryBeside replacing_;  // Overwrite mode's temporary file
     FileMode mode_ = FileMode::Overwrite;
 };
 

@@ -1,6 +1,7 @@
 // irfetch: receives the records collected by a terminal through a serial IR
 // transceiver into a text file. Without arguments it shows its settings
 // dialog; with a command line it runs without asking.
+#include "common/platform_texts.h"
 #include "irfetch/irfetch_program.h"
 #include "irfetch/irfetch_run.h"
 #include "irfetch/irfetch_settings.h"
@@ -29,24 +30,25 @@ void print_help() {
         "  S  1: show error messages\n"
         "  V  1: offer to view the received data\n"
         "A value left out or out of range keeps the setting of the ini file.\n"
-        "Example: irfetch /data/shop1.txt,2,5,2,1,1,0,0\n"
+        "Example: irfetch %s,2,5,2,1,1,0,0\n"
         "\n"
         "Settings file: irfetch.ini beside the program when its folder is writable;\n"
         "otherwise (as when installed in /usr/bin) the per-user one:\n"
         "  %s\n"
-        "Port COMn is the device named by $KOLIBRA_COMn, else /dev/ttyS0../dev/ttyS5\n"
-        "(\\\\.\\COMn on Windows). Without a display, messages are printed on stderr as\n"
-        "\"Caption: text\" and questions are answered No.\n"
+        "%s\n"
+        "Without a display, messages are printed on stderr as \"Caption: text\" and\n"
+        "questions are answered No.\n"
         "\n"
         "Exit status: 0 not started or cancelled, 1 records received, 2 no record\n"
         "received, 3 reception broken off, 4 data file could not be opened or created,\n"
         "5 port or transceiver failed.\n",
+        kolibra::kExampleDataFile,
 #ifdef _WIN32
         "%APPDATA%\\kolibra\\irfetch.ini"
 #else
         "$XDG_CONFIG_HOME/kolibra/irfetch.ini, else ~/.config/kolibra/irfetch.ini"
 #endif
-    );
+        , kolibra::kPortDeviceHelp);
 }
 
 }  // namespace

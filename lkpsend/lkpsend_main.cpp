@@ -1,6 +1,7 @@
 // lkpsend: sends one lookup file to the terminal, straight through the port
 // or through a serial IR transceiver. Without arguments it asks for the file
 // and the port; with a command line it asks nothing.
+#include "common/platform_texts.h"
 #include "lkpsend/lkpsend_program.h"
 #include "lkpsend/lkpsend_run.h"
 #include "lkpsend/lkpsend_settings.h"
@@ -25,24 +26,25 @@ void print_help() {
         "  B  speed 1-5 (115200, 57600, 38400, 19200, 9600 bit/s), default 1\n"
         "  T  1: through a serial IR transceiver, 0: straight (default)\n"
         "A value left out or out of range keeps its default. PATH is at most 255\n"
-        "characters. Example: lkpsend /data/lookup/items.txt,2,5,1\n"
+        "characters. Example: lkpsend %s,2,5,1\n"
         "\n"
         "The folder of the last file chosen is kept in lkpsend.ini beside the program\n"
         "when its folder is writable; otherwise (as when installed in /usr/bin) in the\n"
         "per-user one:\n"
         "  %s\n"
-        "Port COMn is the device named by $KOLIBRA_COMn, else /dev/ttyS0../dev/ttyS5\n"
-        "(\\\\.\\COMn on Windows). Without a display, messages are printed on stderr as\n"
-        "\"Caption: text\" and questions are answered No.\n"
+        "%s\n"
+        "Without a display, messages are printed on stderr as \"Caption: text\" and\n"
+        "questions are answered No.\n"
         "\n"
         "Exit status: 0 downloaded completely, 1 download failed or given up,\n"
         "2 cancelled, 3 file or port could not be opened or set up.\n",
+        kolibra::kExampleLookupFile,
 #ifdef _WIN32
         "%APPDATA%\\kolibra\\lkpsend.ini"
 #else
         "$XDG_CONFIG_HOME/kolibra/lkpsend.ini, else ~/.config/kolibra/lkpsend.ini"
 #endif
-    );
+        , kolibra::kPortDeviceHelp);
 }
 
 }  // namespace

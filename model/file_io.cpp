@@ -1,5 +1,8 @@
-// Reading the start of a file, through the C library (portable).
+// Reading the start of a file and replacing a whole file.
 #include "model/file_io.h"
+
+#include "common/file_open.h"
+#include "common/file_replace.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,7 +15,7 @@ IoResult read_file_start(const std::string& path, uint8_t* buffer, std::size_t c
     IoResult result;
     size = 0;
     errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = open_file(path, "rb");
     if (!file) {
         result.not_opened = true;
         result.reason = errno ? std::strerror(errno) : "cannot open the file";
@@ -26,6 +29,15 @@ IoResult read_file_start(const std::string& path, uint8_t* buffer, std::size_t c
     }
     std::fclose(file);
     result.ok = true;
+    return result;
+}
+
+IoResult replace_file(const std::string& path, const uint8_t* data, std::size_t size) {
+    const ReplaceResult replaced = replace_file_contents(path, data, size);
+    IoResult result;
+    result.ok = replaced.ok;
+    result.not_opened = replaced.not_opened;
+    result.reason = replaced.reason;
     return result;
 }
 

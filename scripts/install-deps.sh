@@ -7,6 +7,9 @@ if [ "${1:-}" = "--with-tests" ]; then
   # Building and checking the Debian package.
   packages+=(dpkg-dev help2man lintian desktop-file-utils shared-mime-info man-db
     xvfb xauth openbox xdotool imagemagick)
+  # Windows tests: GoogleTest's sources built with MinGW, run under Wine
+  # (64-bit loader and the wine commands), the pty peer in Python.
+  packages+=(googletest wine64 wine python3)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: a plain build, the same tests built
-# with AddressSanitizer and UBSan, and the Windows cross build of the core.
+# with AddressSanitizer and UBSan, and the Windows build of the core run
+# under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --with-tests
@@ -22,8 +23,7 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-echo "== Windows cross build of the core (MinGW-w64)"
-cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DKOLIBRA_GUI=OFF -DKOLIBRA_TESTS=OFF
-cmake --build build-mingw -j "$jobs"
+# The Windows programs and core tests, built with MinGW-w64 and run under
+# Wine against the plain build's k2term and programs.
+bash scripts/windows-tests.sh build-test/bin
 echo "== all tests passed"

@@ -6,18 +6,13 @@
 //
 //   link_bench [--k2term PATH] [--runs N]
 #include "common/progress.h"
+#include "link/bench/bench_host.h"
 #include "common/prompter.h"
 #include "link/clock.h"
 #include "link/protocol/download.h"
 #include "link/protocol/receive.h"
 #include "link/serial_port.h"
 #include "model/template.h"
-
-#include <signal.h>
-#include <stdlib.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -54,58 +49,14 @@ public:
     void close() override {}
 };
 
-// k2term as a child process; its first output line is the device path.
-struct K2term {
-    pid_t pid = -1;
-    int out_fd = -1;  // kept open so that its "program ..." lines have a reader
-    std::string device;
-
-    bool start(const std::string& program, const std::string& records, const std::string& out,
-               bool silent = false) {
-        int fds[2];
-        if (::pipe(fds) != 0) return false;
-        pid = ::fork();
-        if (pid == 0) {
-            ::dup2(fds[1], STDOUT_FILENO);
-            ::close(fds[0]);
-            ::close(fds[1]);
-            ::execl(program.c_str(), program.c_str(), "--records", records.c_str(), "--out",
-                    out.c_str(), silent ? "--silent" : static_cast<char*>(nullptr),
-                    static_cast<char*>(nullptr));
-            std::perror("link_bench: cannot start k2term");
-            ::_exit(127);
-        }
-        ::close(fds[1]);
-        if (pid < 0) return false;
-        out_fd = fds[0];
-        char c;
-        while (::read(out_fd, &c, 1) == 1 && c != '\n') device += c;
-        return !device.empty();
-    }
-    ~K2term() {
-        if (pid > 0) {
-            ::kill(pid, SIGTERM);
-            ::waitpid(pid, nullptr, 0);
-        }
-        if (out_fd >= 0) ::close(out_fd);
-    }
-};
-
-double cpu_seconds() {
-    rusage u{};
-    ::getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
 struct Measure {
     std::chrono::steady_clock::time_point wall_start = std::chrono::steady_clock::now();
-    double cpu_start = cpu_seconds();
+    double cpu_start = bench::process_cpu_seconds();
 
     void report(const char* what, long wire_bytes, bool ok) const {
         const double wall =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_start).count();
-        const double cpu = cpu_seconds() - cpu_start;
+        const double cpu = bench::process_cpu_seconds() - cpu_start;
         const double line = static_cast<double>(wire_bytes) * 10.0 / 115200.0;
         std::printf("%-34s %s  wall %7.3f s  cpu %6.3f s  line %6.3f s  wall/line %5.2f\n", what,
                     ok ? "ok    " : "FAILED", wall, cpu, line, wall / line);
@@ -128,12 +79,11 @@ int main(int argc, char** argv) {
         }
     }
 
-    char folder_template[] = "/tmp/link_bench_XXXXXX";
-    if (!::mkdtemp(folder_template)) {
-        std::perror("link_bench: mkdtemp");
+    const std::filesystem::path folder = bench::make_scratch_folder();
+    if (folder.empty()) {
+        std::fprintf(stderr, "link_bench: cannot make a scratch folder\n");
         return 1;
     }
-    const std::filesystem::path folder = folder_template;
     const std::string records = (folder / "records.txt").string();
     {
         std::ofstream out(records, std::ios::binary);
@@ -146,13 +96,13 @@ int main(int argc, char** argv) {
 
     int failures = 0;
     {
-        K2term k2term;
+        bench::StandIn k2term;
         if (!k2term.start(k2term_path, records, folder.string())) {
             std::fprintf(stderr, "link_bench: k2term did not start (%s)\n", k2term_path.c_str());
             return 1;
         }
-        ::setenv("KOLIBRA_COM1", k2term.device.c_str(), 1);
-        std::printf("k2term on %s; %d runs each\n", k2term.device.c_str(), runs);
+        bench::set_environment("KOLIBRA_COM1", k2term.device());
+        std::printf("k2term on %s; %d runs each\n", k2term.device().c_str(), runs);
 
         auto tpl = std::make_unique<Template>();
         reset_template(*tpl);
@@ -187,11 +137,11 @@ int main(int argc, char** argv) {
     }
     {
         // One unanswered exchange: 3 s of waiting that should cost no CPU.
-        K2term silent;
+        bench::StandIn silent;
         if (!silent.start(k2term_path, records, folder.string(), true)) return 1;
         auto port = make_serial_port();
         SteadyClock clock;
-        if (port->open(silent.device)) {
+        if (port->open(silent.device())) {
             LineSettings line{};
             line.baud_rate = 115200;
             line.byte_size = 8;

@@ -1,5 +1,6 @@
 #include "link/protocol/receive.h"
 
+#include "common/file_replace.h"
 #include "link/port_names.h"
 #include "link/protocol/port_setup.h"
 
@@ -97,32 +98,6 @@ FrameVerdict judge_frame(const uint8_t* frame, std::size_t length, bool overflow
     }
     if (frame[0] == previous) return FrameVerdict::Repeat;
     return FrameVerdict::Refuse;
-}
-
-// A file name beside `path` that does not exist yet, created empty.
-std::FILE* create_temporary_beside(const std::string& path, std::string& temp_path) {
-    for (int n = 0; n < 100; ++n) {
-        temp_path = path + ".part" + (n ? std::to_string(n) : std::string());
-        std::error_code ec;
-        if (std::filesystem::exists(temp_path, ec) || ec) continue;
-        return std::fopen(temp_path.c_str(), "wb");  // null: the folder cannot be written
-    }
-    return nullptr;
-}
-
-// Moves the finished temporary file over the chosen one.
-bool put_in_place(const std::string& temp_path, const std::string& path) {
-    std::error_code ec;
-    std::filesystem::rename(temp_path, path, ec);
-#ifdef _WIN32
-    // Some Windows runtimes refuse to rename over an existing file.
-    if (ec && std::filesystem::exists(path)) {
-        ec.clear();
-        std::filesystem::remove(path, ec);
-        if (!ec) std::filesystem::rename(temp_path, path, ec);
-    }
-#endif
-    return !ec;
 }
 
 }  // namespace
@@ -270,31 +245,28 @@ int receive_from_terminal(LinkSession& link, const ReceiveEnvironment& env,
         if (!chosen) return kReceiveNothing;
         path = *chosen;
     }
-    std::string temp_path;
-    std::FILE* data = create_temporary_beside(path, temp_path);
-    if (!data) {
+    // The records go to a temporary file beside the chosen one, which is put
+    // in place only once the reception has ended with records.
+    TemporaryBeside temporary;
+    if (!temporary.create(path).ok) {
         link.prompter.tell("File open/create failed!", "Error", Icon::None);
         return kReceiveFileFailed;
     }
-    auto discard = [&] {
-        std::fclose(data);
-        std::error_code ec;
-        std::filesystem::remove(temp_path, ec);
-    };
+    std::FILE* data = temporary.stream();
     if (!open_receive_port(link, target, options)) {
-        discard();
+        temporary.discard();
         return kReceivePortFailed;
     }
     int n = receive_records(link, data, env.count_view, options);
     link.port.close();
     if (n <= 0) {
-        discard();
+        temporary.discard();
         if (n == 0) link.prompter.tell("No data received!", "Upload Data", Icon::None);
         return n;
     }
-    if (std::fclose(data) != 0 || !put_in_place(temp_path, path)) {
+    if (!temporary.put_in_place(/*keep_on_failure=*/true).ok) {
         link.prompter.tell("The received data could not be put into " + path +
-                               "; they were kept in " + temp_path + ".",
+                               "; they were kept in " + temporary.temporary_path() + ".",
                            "Error", Icon::Warning);
         return kReceiveFileFailed;
     }

@@ -1,5 +1,7 @@
 #include "link/standin/k2term_options.h"
 
+#include "common/file_replace.h"
+
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -209,28 +211,9 @@ bool load_records(const std::string& path, std::vector<std::string>& records, st
 }
 
 bool write_file_whole(const std::string& path, const std::string& data, std::string& error) {
-    const std::string temp = path + ".part";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = "cannot create " + temp;
-            return false;
-        }
-        out.write(data.data(), static_cast<std::streamsize>(data.size()));
-        out.flush();
-        if (!out) {
-            error = "cannot write " + temp;
-            out.close();
-            std::remove(temp.c_str());
-            return false;
-        }
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        error = "cannot rename " + temp + " to " + path;
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    const ReplaceResult written = replace_file_contents(path, data);
+    if (!written.ok) error = "cannot write " + path + ": " + written.reason;
+    return written.ok;
 }
 
 std::string lookup_file_text(const std::vector<std::string>& records) {

@@ -25,9 +25,8 @@ TEST_F(ReplaceFile, WritesExactBytesCreatingTheFolderAndAFailureKeepsTheOldFile)
     std::string target = path("config/kolibra/x.ini");
     ASSERT_TRUE(replace_file(target, std::string("a\r\nb\0c", 6)));
     EXPECT_EQ(read_file(target), std::string("a\r\nb\0c", 6));
-    // A folder in the way of the temporary file makes the write fail, even for root.
-    fs::create_directory(target + ".new");
-    EXPECT_FALSE(replace_file(target, "new"));
+    // A plain file where a folder must be makes the write fail, even for root.
+    EXPECT_FALSE(replace_file(target + "/y.ini", "new"));
     EXPECT_EQ(read_file(target), std::string("a\r\nb\0c", 6));
 }
 

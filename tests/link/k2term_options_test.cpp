@@ -1,3 +1,5 @@
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -108,7 +110,10 @@ TEST_F(K2termFiles, ReceivedFilesAreWrittenWhole) {
     const std::string path = dir + "/lookup-1.txt";
     ASSERT_TRUE(write_file_whole(path, lookup_file_text({"AB", "", "Z"}), error));
     EXPECT_EQ(read(path), "AB\r\n\r\nZ\r\n");
-    EXPECT_EQ(access((path + ".part").c_str(), F_OK), -1);
+    // Nothing but the file itself is left in the folder.
+    int entries = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) entries += entry.is_regular_file();
+    EXPECT_EQ(entries, 1);
     EXPECT_FALSE(write_file_whole(dir + "/no/such/folder/x.bin", "data", error));
     EXPECT_FALSE(error.empty());
 }
