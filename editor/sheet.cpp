@@ -1,6 +1,8 @@
 #include "editor/sheet.h"
 
+#include "editor/pages/barcode_page.h"
 #include "editor/pages/form_page.h"
+#include "editor/pages/settings_page.h"
 
 namespace kolibra::editor {
 
@@ -8,6 +10,12 @@ const std::vector<PageEntry>& sheet_pages() {
     static const std::vector<PageEntry> pages = {
         {"Form", [](EditorContext& c) -> std::unique_ptr<PageLogic> {
              return std::make_unique<FormPage>(c);
+         }},
+        {"Barcode", [](EditorContext& c) -> std::unique_ptr<PageLogic> {
+             return std::make_unique<BarcodePage>(c);
+         }},
+        {"Settings", [](EditorContext& c) -> std::unique_ptr<PageLogic> {
+             return std::make_unique<SettingsPage>(c);
          }},
     };
     return pages;

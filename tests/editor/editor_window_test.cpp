@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -203,6 +204,81 @@ TEST(EditorWindow, PicturesShowEveryControlWhole) {
     e.window->reject();
 }
 
+// The Barcode and Settings pages and their dialogs: shown whole, written
+// through the window, and the symbology and wedge dialogs' OK reaching the
+// template before the sheet's own OK.
+TEST(EditorWindow, BarcodeAndSettingsPagesReachTheirDialogs) {
+    EditorWindow e;
+    e.open();
+    QTabWidget* tabs = e.window->tabs();
+    ASSERT_EQ(tabs->count(), e.sheet->page_count());
+    const int barcode = e.sheet->find_tab("Barcode");
+    const int settings = e.sheet->find_tab("Settings");
+    ASSERT_GT(barcode, 0);
+    ASSERT_EQ(settings, barcode + 1);
+    tabs->setCurrentIndex(barcode);
+    QWidget* page = e.window->page_widget(barcode);
+    expect_laid_out(*page);
+    EXPECT_TRUE(qobject_cast<QCheckBox*>(find_control(page, 101))->isChecked());  // Code 39
+    keep(*e.window, "editor_barcode");
+
+    const struct {
+        int button;
+        const char* name;
+        const char* caption;
+    } dialogs[] = {{204, "Industrial25Dlg", "Industrial 25 Parameters"},
+                   {208, "MSIDlg", "MSI Parameters"},
+                   {219, "EAN13Dlg", "EAN 13 and UPCA Parameters"}};
+    for (const auto& d : dialogs) {
+        bool seen = false;
+        when_open(d.name, [&](QDialog& dialog) {
+            seen = true;
+            EXPECT_EQ(dialog.windowTitle(), d.caption);
+            expect_laid_out(dialog);
+            keep(dialog, d.name);
+            if (d.button == 204) {
+                auto* fixed = qobject_cast<QRadioButton*>(find_control(&dialog, 404));
+                QTest::mouseClick(fixed, Qt::LeftButton);
+                EXPECT_EQ(qobject_cast<QLabel*>(find_control(&dialog, 501))->text(), "Fixed Length 1:");
+                auto* length1 = qobject_cast<QLineEdit*>(find_control(&dialog, 601));
+                length1->selectAll();
+                QTest::keyClicks(length1, "200");
+                QTest::mouseClick(qobject_cast<QPushButton*>(find_control(&dialog, 1)), Qt::LeftButton);
+            } else {
+                dialog.reject();
+            }
+        });
+        QTest::mouseClick(qobject_cast<QPushButton*>(find_control(page, d.button)), Qt::LeftButton);
+        EXPECT_TRUE(seen) << d.name;
+    }
+    EXPECT_EQ(e.doc->tpl.barcode.bytes[12], 127);  // fixed length, 200 taken as 127
+    EXPECT_TRUE(e.doc->modified);
+
+    tabs->setCurrentIndex(settings);
+    page = e.window->page_widget(settings);
+    expect_laid_out(*page);
+    keep(*e.window, "editor_settings");
+    auto* password = qobject_cast<QLineEdit*>(find_control(page, 601));
+    QTest::keyClicks(password, "abcdefghijkl");
+    EXPECT_EQ(password->text(), "abcdefghij");
+    bool seen = false;
+    when_open("KeyboardWedgeDlg", [&](QDialog& dialog) {
+        seen = true;
+        EXPECT_EQ(dialog.windowTitle(), "Keyboard Wedge Settings");
+        expect_laid_out(dialog);
+        keep(dialog, "KeyboardWedgeDlg");
+        auto* delay = qobject_cast<QLineEdit*>(find_control(&dialog, 601));
+        delay->selectAll();
+        QTest::keyClicks(delay, "300");
+        QTest::mouseClick(qobject_cast<QPushButton*>(find_control(&dialog, 1)), Qt::LeftButton);
+    });
+    QTest::mouseClick(qobject_cast<QPushButton*>(find_control(page, 201)), Qt::LeftButton);
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(e.doc->tpl.barcode.bytes[8], 255);
+    e.window->accept();
+    EXPECT_EQ(std::memcmp(e.doc->tpl.password, "abcdefghij", 10), 0);
+}
+
 TEST(EditorWindow, OpensFromTheMainWindowAndItsOkRestartsTheSimulator) {
     test::app();
     auto doc = std::make_unique<TemplateDocument>();
@@ -227,10 +303,12 @@ TEST(EditorWindow, OpensFromTheMainWindowAndItsOkRestartsTheSimulator) {
     doc->tpl.lookups[0].field_count = 1;
     when_open("EditorSheet", [&window](QDialog& d) {
         EXPECT_EQ(d.parentWidget(), &window);
-        auto* type = qobject_cast<QComboBox*>(find_control(&d, 701));
+        // Other pages use the same control numbers: look on the Form page.
+        QWidget* form = static_cast<SheetWindow&>(d).page_widget(0);
+        auto* type = qobject_cast<QComboBox*>(find_control(form, 701));
         type->setCurrentIndex(1);
         Q_EMIT type->activated(1);
-        QTest::keyClicks(qobject_cast<QLineEdit*>(find_control(&d, 601)), "Qty");
+        QTest::keyClicks(qobject_cast<QLineEdit*>(find_control(form, 601)), "Qty");
         d.accept();
     });
     window.command(command::kEdit);

@@ -2,7 +2,8 @@
 // the script's "#@" lines expect. Those lines are comments to the replay:
 //   #@ set AREA OFFSET VALUE...      bytes put into the template before the run
 //   #@ bytes AREA OFFSET VALUE...    bytes the template must hold afterwards
-//     AREA: "form N" or "lookup N" (1-based), or "template" (whole Template);
+//     AREA: "form N" or "lookup N" (1-based), "template" (whole Template), or
+//     one of the blocks "barcode", "system", "password", "extended";
 //     VALUE: a decimal byte or a quoted text (its characters, no zero added)
 //   #@ status N          exit status of the replay (default 0)
 //   #@ modified 0|1      the document's modified flag afterwards
@@ -10,8 +11,10 @@
 //   #@ restarts N        restart commands (51) sent to the simulator
 //   #@ utility-lines N   the utility menu's line count last given to it
 //   #@ output TEXT       the next line `show` must print (all are checked)
+//   #@ image OFFSET VALUE...  bytes the program image built afterwards holds
 #include "common/resource_script.h"
 #include "editor/script/event_runner.h"
+#include "model/program_image.h"
 #include "model/template.h"
 
 #include <gtest/gtest.h>
@@ -42,12 +45,25 @@ struct Expectations {
         std::vector<uint8_t> bytes;
     };
     std::vector<ByteCheck> byte_checks;
+    std::vector<ByteCheck> image_checks;
 };
 
 std::size_t area_offset(const std::vector<ScriptToken>& t, std::size_t& next, std::string& error) {
     if (t.size() > 1 && t[1].text == "template") {
         next = 2;
         return 0;
+    }
+    static const std::pair<const char*, std::size_t> blocks[] = {
+        {"barcode", offsetof(Template, barcode)},
+        {"system", offsetof(Template, system)},
+        {"password", offsetof(Template, password)},
+        {"extended", offsetof(Template, extended)},
+    };
+    for (const auto& [name, block] : blocks) {
+        if (t.size() > 1 && t[1].text == name) {
+            next = 2;
+            return block;
+        }
     }
     if (t.size() < 3) {
         error = "an area needs a name and a number";
@@ -118,6 +134,14 @@ TEST_P(EventScripts, ReplaysAsExpected) {
                 std::copy(bytes.begin(), bytes.end(), reinterpret_cast<uint8_t*>(&doc->tpl) + offset);
             else
                 want.byte_checks.push_back({"line " + std::to_string(number), offset, bytes});
+        } else if (word == "image" && t.size() > 2) {
+            Expectations::ByteCheck check{"line " + std::to_string(number), std::stoul(t[1].text), {}};
+            for (std::size_t i = 2; i < t.size(); ++i) {
+                if (t[i].quoted) check.bytes.insert(check.bytes.end(), t[i].text.begin(), t[i].text.end());
+                else check.bytes.push_back(static_cast<uint8_t>(std::stoi(t[i].text)));
+            }
+            ASSERT_LE(check.offset + check.bytes.size(), kProgramImageSize) << check.where;
+            want.image_checks.push_back(check);
         } else if (word == "status" && t.size() == 2) {
             want.status = std::stoi(t[1].text);
         } else if (word == "modified" && t.size() == 2) {
@@ -153,6 +177,16 @@ TEST_P(EventScripts, ReplaysAsExpected) {
     for (const auto& check : want.byte_checks) {
         const std::vector<uint8_t> actual(bytes + check.offset, bytes + check.offset + check.bytes.size());
         EXPECT_EQ(actual, check.bytes) << check.where;
+    }
+    if (!want.image_checks.empty()) {
+        // The builder tidies the forms of what it is given: build from a copy.
+        auto copy = std::make_unique<Template>(doc->tpl);
+        const auto image = std::make_unique<ProgramImage>(build_program_image(*copy));
+        for (const auto& check : want.image_checks) {
+            const std::vector<uint8_t> actual(image->begin() + check.offset,
+                                              image->begin() + check.offset + check.bytes.size());
+            EXPECT_EQ(actual, check.bytes) << check.where;
+        }
     }
     std::vector<std::string> shown;
     std::istringstream printed(out.str());
