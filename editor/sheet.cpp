@@ -1,6 +1,9 @@
 #include "editor/sheet.h"
 
 #include "editor/pages/form_page.h"
+#include "editor/pages/lookup_page.h"
+#include "editor/pages/menu_page.h"
+#include "editor/pages/startup_page.h"
 
 namespace kolibra::editor {
 
@@ -8,6 +11,15 @@ const std::vector<PageEntry>& sheet_pages() {
     static const std::vector<PageEntry> pages = {
         {"Form", [](EditorContext& c) -> std::unique_ptr<PageLogic> {
              return std::make_unique<FormPage>(c);
+         }},
+        {"Menu", [](EditorContext& c) -> std::unique_ptr<PageLogic> {
+             return std::make_unique<MenuPage>(c);
+         }},
+        {"Lookup", [](EditorContext& c) -> std::unique_ptr<PageLogic> {
+             return std::make_unique<LookupPage>(c);
+         }},
+        {"Startup", [](EditorContext& c) -> std::unique_ptr<PageLogic> {
+             return std::make_unique<StartupPage>(c);
          }},
     };
     return pages;

@@ -227,10 +227,12 @@ TEST(EditorWindow, OpensFromTheMainWindowAndItsOkRestartsTheSimulator) {
     doc->tpl.lookups[0].field_count = 1;
     when_open("EditorSheet", [&window](QDialog& d) {
         EXPECT_EQ(d.parentWidget(), &window);
-        auto* type = qobject_cast<QComboBox*>(find_control(&d, 701));
+        // Other pages use the same numbers: look on the Form page only.
+        QWidget* form = dynamic_cast<SheetWindow&>(d).page_widget(0);
+        auto* type = qobject_cast<QComboBox*>(find_control(form, 701));
         type->setCurrentIndex(1);
         Q_EMIT type->activated(1);
-        QTest::keyClicks(qobject_cast<QLineEdit*>(find_control(&d, 601)), "Qty");
+        QTest::keyClicks(qobject_cast<QLineEdit*>(find_control(form, 601)), "Qty");
         d.accept();
     });
     window.command(command::kEdit);
