@@ -2,7 +2,8 @@
 // the script's "#@" lines expect. Those lines are comments to the replay:
 //   #@ set AREA OFFSET VALUE...      bytes put into the template before the run
 //   #@ bytes AREA OFFSET VALUE...    bytes the template must hold afterwards
-//     AREA: "form N" or "lookup N" (1-based), or "template" (whole Template);
+//     AREA: "form N", "menu N" or "lookup N" (1-based), "extended" (the
+//     extended settings), "pages" (the screen texts) or "template" (whole Template);
 //     VALUE: a decimal byte or a quoted text (its characters, no zero added)
 //   #@ status N          exit status of the replay (default 0)
 //   #@ modified 0|1      the document's modified flag afterwards
@@ -49,6 +50,10 @@ std::size_t area_offset(const std::vector<ScriptToken>& t, std::size_t& next, st
         next = 2;
         return 0;
     }
+    if (t.size() > 1 && (t[1].text == "extended" || t[1].text == "pages")) {
+        next = 2;
+        return t[1].text == "extended" ? offsetof(Template, extended) : offsetof(Template, pages);
+    }
     if (t.size() < 3) {
         error = "an area needs a name and a number";
         return 0;
@@ -57,6 +62,8 @@ std::size_t area_offset(const std::vector<ScriptToken>& t, std::size_t& next, st
     next = 3;
     if (t[1].text == "form" && n >= 1 && n <= kFormCount)
         return offsetof(Template, forms) + sizeof(FormRecord) * (n - 1);
+    if (t[1].text == "menu" && n >= 1 && n <= kMenuCount)
+        return offsetof(Template, menus) + sizeof(MenuRecord) * (n - 1);
     if (t[1].text == "lookup" && n >= 1 && n <= kLookupCount)
         return offsetof(Template, lookups) + sizeof(LookupRecord) * (n - 1);
     error = "unknown area " + t[1].text + " " + t[2].text;
