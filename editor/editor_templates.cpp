@@ -13,6 +13,9 @@ const ResourceSet& editor_templates() {
         std::string error;
         if (!parse_resource_script(editor_resource_script(), parsed, error))
             std::fprintf(stderr, "editor.rsc: %s\n", error.c_str());
+        error.clear();
+        if (!parse_resource_script(editor_pages_resource_script(), parsed, error))
+            std::fprintf(stderr, "editor_pages.rsc: %s\n", error.c_str());
         return parsed;
     }();
     return set;

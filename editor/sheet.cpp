@@ -2,7 +2,10 @@
 
 #include "editor/pages/barcode_page.h"
 #include "editor/pages/form_page.h"
+#include "editor/pages/lookup_page.h"
+#include "editor/pages/menu_page.h"
 #include "editor/pages/settings_page.h"
+#include "editor/pages/startup_page.h"
 
 namespace kolibra::editor {
 
@@ -11,11 +14,20 @@ const std::vector<PageEntry>& sheet_pages() {
         {"Form", [](EditorContext& c) -> std::unique_ptr<PageLogic> {
              return std::make_unique<FormPage>(c);
          }},
+        {"Menu", [](EditorContext& c) -> std::unique_ptr<PageLogic> {
+             return std::make_unique<MenuPage>(c);
+         }},
+        {"Lookup", [](EditorContext& c) -> std::unique_ptr<PageLogic> {
+             return std::make_unique<LookupPage>(c);
+         }},
         {"Barcode", [](EditorContext& c) -> std::unique_ptr<PageLogic> {
              return std::make_unique<BarcodePage>(c);
          }},
         {"Settings", [](EditorContext& c) -> std::unique_ptr<PageLogic> {
              return std::make_unique<SettingsPage>(c);
+         }},
+        {"Startup", [](EditorContext& c) -> std::unique_ptr<PageLogic> {
+             return std::make_unique<StartupPage>(c);
          }},
     };
     return pages;

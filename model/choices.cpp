@@ -69,6 +69,8 @@ const ChoiceList<2> kLengthModeChoices = {"Fixed Length", "Max / Min Length"};
 const ChoiceList<9> kScanModeChoices = {"Auto Off", "Continuous", "Auto Power Off",
                                         "Alternate", "Momentary", "Repeat",
                                         "Laser", "Test", "Aiming"};
+const ChoiceList<9> kFieldCountChoices = {" 0", " 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8"};
+const ChoiceList<3> kDelimiterCountChoices = {"nil", " 1 ", " 2 "};
 const ChoiceList<3> kDataFileModeChoices = {"Overwrite", "Append", "New name"};
 
 std::string target_name(unsigned target) {

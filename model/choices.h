@@ -42,6 +42,10 @@ extern const ChoiceList<2> kDataDeletionChoices;
 extern const ChoiceList<2> kRecordPromptingChoices;
 extern const ChoiceList<12> kProtectChoices;
 extern const ChoiceList<4> kNoMatchChoices;
+// The Lookup page's "Number of fields :" (0 to 8) and the Startup page's
+// number of record delimiters (0 to 2).
+extern const ChoiceList<9> kFieldCountChoices;
+extern const ChoiceList<3> kDelimiterCountChoices;
 // irfetch's data file modes, in the order of its setting.
 extern const ChoiceList<3> kDataFileModeChoices;
 

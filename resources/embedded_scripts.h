@@ -12,6 +12,9 @@ namespace kolibra {
 std::string_view tgen_resource_script();
 // The template editor's dialogs (resources/tgen/editor.rsc).
 std::string_view editor_resource_script();
+// The editor's Menu, Lookup and Startup pages and the screen-text dialogs
+// (resources/tgen/editor_pages.rsc, in kolibra_editor_pages_script).
+std::string_view editor_pages_resource_script();
 std::string_view irfetch_resource_script();
 std::string_view lkpsend_resource_script();
 

@@ -153,7 +153,8 @@ QFont dialog_font(const DialogTemplate& tmpl) {
     if (tmpl.font_face.empty()) return QFont();
     QFont font(QString::fromStdString(tmpl.font_face));
     font.setPointSize(tmpl.font_points);
-    font.setStyleHint(QFont::SansSerif);
+    // Where the face is missing, keep a fixed-pitch face fixed-pitch.
+    font.setStyleHint(tmpl.font_face == "Courier" ? QFont::TypeWriter : QFont::SansSerif);
     return font;
 }
 

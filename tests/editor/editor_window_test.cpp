@@ -330,5 +330,145 @@ TEST(EditorWindow, OpensFromTheMainWindowAndItsOkRestartsTheSimulator) {
     EXPECT_FALSE(doc->modified);
 }
 
+// Sets a box's whole text as a user would: select all, then type.
+void retype(QWidget* box, const char* text) {
+    auto* edit = qobject_cast<QLineEdit*>(box);
+    ASSERT_TRUE(edit);
+    edit->selectAll();
+    if (*text) QTest::keyClicks(edit, text);
+    else QTest::keyClick(edit, Qt::Key_Delete);
+}
+
+void choose_in(QWidget* page, int id, int index) {
+    auto* combo = qobject_cast<QComboBox*>(find_control(page, id));
+    ASSERT_TRUE(combo);
+    combo->setCurrentIndex(index);
+    Q_EMIT combo->activated(index);
+}
+
+void click_in(QWidget* page, int id) {
+    auto* button = qobject_cast<QAbstractButton*>(find_control(page, id));
+    ASSERT_TRUE(button);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// A small application built in the window from the main window: a menu
+// whose two items lead to two forms, a delimited lookup file linked to a
+// form line, a start from menu 1, a comma delimiter and a new main menu
+// text; after OK the simulated terminal plays it.
+TEST(EditorWindow, AnApplicationBuiltOnTheLaterPagesPlaysOnTheSimulator) {
+    test::app();
+    auto doc = std::make_unique<TemplateDocument>();
+    reset_template(doc->tpl);
+    test::RecordingPrompter prompter;
+    test::ScriptedPicker picker;
+    ShellServices services;
+    services.prompter = &prompter;
+    services.picker = &picker;
+    MainWindow window(*doc, services);
+    window.set_editor([&window] { open_editor_window(window); });
+
+    bool main_text_seen = false;
+    when_open("EditorSheet", [&](QDialog& d) {
+        auto& sheet = dynamic_cast<SheetWindow&>(d);
+        QWidget* form = sheet.page_widget(0);
+        choose_in(form, 755, 1);  // form 1 looks up the 1st file
+        choose_in(form, 701, 1);  // line 1: text
+        retype(find_control(form, 601), "Item");
+        choose_in(form, 721, 1);  // linked to field 1
+        choose_in(form, 700, 1);  // form 2
+        choose_in(form, 701, 2);  // line 1: integer
+        retype(find_control(form, 601), "Count");
+
+        sheet.tabs()->setCurrentIndex(1);
+        QWidget* menu = sheet.page_widget(1);
+        retype(find_control(menu, 601), "Stock");
+        choose_in(menu, 701, 1);  // form 1
+        retype(find_control(menu, 602), "Counting");
+        choose_in(menu, 702, 2);  // form 2
+
+        sheet.tabs()->setCurrentIndex(2);
+        QWidget* lookup = sheet.page_widget(2);
+        choose_in(lookup, 701, 2);
+        click_in(lookup, 412);
+        retype(find_control(lookup, 619), "44");
+        retype(find_control(lookup, 611), "10");
+        retype(find_control(lookup, 612), "6");
+        EXPECT_EQ(qobject_cast<QLabel*>(find_control(lookup, 501))->text(), "Max Length");
+
+        const int startup_index = sheet.tabs()->count() - 1;  // Startup is the last page
+        sheet.tabs()->setCurrentIndex(startup_index);
+        QWidget* startup = sheet.page_widget(startup_index);
+        choose_in(startup, 700, 1);  // menu 1
+        choose_in(startup, 701, 1);
+        retype(find_control(startup, 603), ",");
+        EXPECT_EQ(qobject_cast<QLineEdit*>(find_control(startup, 601))->text(), "44");
+        when_open("MainPageDlg", [&](QDialog& screen) {
+            main_text_seen = true;
+            retype(find_control(&screen, 601), "1.Take stock and more");
+            EXPECT_EQ(qobject_cast<QLineEdit*>(find_control(&screen, 601))->text(), "1.Take stock an");
+            click_in(&screen, 1);
+        });
+        click_in(startup, 202);
+        d.accept();
+    });
+    window.command(command::kEdit);
+    EXPECT_TRUE(main_text_seen);
+    EXPECT_TRUE(doc->modified);
+    const Template& t = doc->tpl;
+    EXPECT_EQ(t.start_target, 1);
+    EXPECT_EQ(t.field_delimiter[0], 44);
+    EXPECT_EQ(t.field_delimiter[1], 0);
+    EXPECT_EQ(t.extended.lookup_delimiter[0], 44);
+    EXPECT_EQ(t.lookups[0].member_length, 17);  // 10 + 6 + one delimiter
+    EXPECT_EQ(t.lookups[0].field_offset[1], 12);
+
+    SimRuntime& sim = window.simulator()->runtime();
+    ASSERT_EQ(sim.screen(), SimScreen::MainScreen);
+    EXPECT_EQ(sim.lcd().row(0).rfind("1.Take stock an", 0), 0u) << sim.lcd().row(0);
+    sim.press_key(key::kEnter);  // "collect data": the program starts at menu 1
+    ASSERT_EQ(sim.screen(), SimScreen::MenuScreen);
+    EXPECT_NE(sim.lcd().row(0).find("Stock"), std::string::npos) << sim.lcd().row(0);
+    sim.press_key(key::kDown);
+    sim.press_key(key::kEnter);  // "Counting" leads to form 2
+    ASSERT_EQ(sim.screen(), SimScreen::FormScreen);
+    EXPECT_EQ(sim.lcd().row(0).rfind("Count", 0), 0u) << sim.lcd().row(0);
+}
+
+TEST(EditorWindow, PicturesOfTheLaterPagesAndScreenDialogsShowEveryControlWhole) {
+    EditorWindow e;
+    e.doc->tpl.lookups[0].field_count = 3;
+    e.open();
+    const int startup = e.sheet->find_tab("Startup");
+    const std::pair<int, const char*> pages[] = {{e.sheet->find_tab("Menu"), "editor_menu"},
+                                                 {e.sheet->find_tab("Lookup"), "editor_lookup"},
+                                                 {startup, "editor_startup"}};
+    for (const auto& [index, picture] : pages) {
+        ASSERT_GE(index, 0) << picture;
+        e.window->tabs()->setCurrentIndex(index);
+        expect_laid_out(*e.window->page_widget(index));
+        keep(*e.window, picture);
+    }
+    struct Screen {
+        int button;
+        const char* dialog;
+        const char* picture;
+    };
+    for (const Screen& s : {Screen{201, "WelcomePageDlg", "editor_screen_welcome"},
+                            Screen{202, "MainPageDlg", "editor_screen_main"},
+                            Screen{203, "UtilityPageDlg", "editor_screen_utility"}}) {
+        bool seen = false;
+        when_open(s.dialog, [&](QDialog& d) {
+            seen = true;
+            expect_laid_out(d);
+            keep(d, s.picture);
+            d.reject();
+        });
+        click_in(e.window->page_widget(startup), s.button);
+        EXPECT_TRUE(seen) << s.dialog;
+    }
+    e.window->reject();
+}
+
 }  // namespace
 }  // namespace kolibra::editor

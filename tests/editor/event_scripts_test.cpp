@@ -2,8 +2,9 @@
 // the script's "#@" lines expect. Those lines are comments to the replay:
 //   #@ set AREA OFFSET VALUE...      bytes put into the template before the run
 //   #@ bytes AREA OFFSET VALUE...    bytes the template must hold afterwards
-//     AREA: "form N" or "lookup N" (1-based), "template" (whole Template), or
-//     one of the blocks "barcode", "system", "password", "extended";
+//     AREA: "form N", "menu N" or "lookup N" (1-based), "template" (whole
+//     Template), or one of the blocks "barcode", "system", "password",
+//     "extended", "pages" (the screen texts);
 //     VALUE: a decimal byte or a quoted text (its characters, no zero added)
 //   #@ status N          exit status of the replay (default 0)
 //   #@ modified 0|1      the document's modified flag afterwards
@@ -58,6 +59,7 @@ std::size_t area_offset(const std::vector<ScriptToken>& t, std::size_t& next, st
         {"system", offsetof(Template, system)},
         {"password", offsetof(Template, password)},
         {"extended", offsetof(Template, extended)},
+        {"pages", offsetof(Template, pages)},
     };
     for (const auto& [name, block] : blocks) {
         if (t.size() > 1 && t[1].text == name) {
@@ -73,6 +75,8 @@ std::size_t area_offset(const std::vector<ScriptToken>& t, std::size_t& next, st
     next = 3;
     if (t[1].text == "form" && n >= 1 && n <= kFormCount)
         return offsetof(Template, forms) + sizeof(FormRecord) * (n - 1);
+    if (t[1].text == "menu" && n >= 1 && n <= kMenuCount)
+        return offsetof(Template, menus) + sizeof(MenuRecord) * (n - 1);
     if (t[1].text == "lookup" && n >= 1 && n <= kLookupCount)
         return offsetof(Template, lookups) + sizeof(LookupRecord) * (n - 1);
     error = "unknown area " + t[1].text + " " + t[2].text;

@@ -75,6 +75,7 @@ std::vector<Program> programs() {
             // The editor's dialogs: their logic finds controls through the dialog
             // state, which stops on a number the template lacks.
             {"tgen editor", editor_resource_script(), {}},
+            {"tgen editor pages", editor_pages_resource_script(), {}},
             {"irfetch", irfetch_resource_script(), kIrfetchDialogControls},
             {"lkpsend", lkpsend_resource_script(), kLkpsendDialogControls}};
 }
