@@ -1,7 +1,13 @@
 #include "common/qt/qt_prompter.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace kolibra {
 
@@ -39,6 +45,24 @@ Answer closed_answer(Buttons buttons) {
     }
 }
 
+// Room the window manager takes in the title bar besides the caption: the
+// window's icon and its minimise, maximise and close buttons, with margins.
+constexpr int kTitleBarExtra = 160;
+
+// A message box sizes itself to its text and buttons only, so a short text
+// under a long caption gives a box whose title bar cuts the caption. A
+// spacer as wide as the caption needs keeps the box at least that wide.
+void make_room_for_caption(QMessageBox& box, const QString& caption) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    const QFontMetrics body(box.font());
+    const int width = std::max(title.horizontalAdvance(caption), body.horizontalAdvance(caption)) +
+                      kTitleBarExtra;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 Answer QtPrompter::ask(const std::string& text, const std::string& caption, Icon icon,
@@ -47,6 +71,7 @@ Answer QtPrompter::ask(const std::string& text, const std::string& caption, Icon
     QMessageBox box(box_icon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     box_buttons(buttons), parent);
     box.setTextFormat(Qt::PlainText);
+    make_room_for_caption(box, box.windowTitle());
     if (buttons == Buttons::YesNo) box.setEscapeButton(QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;

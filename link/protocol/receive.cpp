@@ -316,7 +316,12 @@ int receive_from_terminal(LinkSession& link, const ReceiveEnvironment& env,
     if (view == Answer::Yes && env.launcher) {
         std::error_code abs_ec;
         auto full = std::filesystem::absolute(path, abs_ec);
-        env.launcher->show_text_file(abs_ec ? path : full.string());
+        const std::string shown = abs_ec ? path : full.string();
+        if (!env.launcher->show_text_file(shown)) {
+            link.prompter.tell("No viewer could be started. The received data are in " + shown +
+                                   ".",
+                               "Upload Data", Icon::Warning);
+        }
     }
     return n;
 }

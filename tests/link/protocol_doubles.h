@@ -130,9 +130,10 @@ class RecordingLauncher : public Launcher {
 public:
     bool show_text_file(const std::string& path) override {
         shown.push_back(path);
-        return true;
+        return starts;
     }
     std::vector<std::string> shown;
+    bool starts = true;  // false: no viewer can be started
 };
 
 class RecordingCountView : public ReceiveCountView {

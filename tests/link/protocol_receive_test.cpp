@@ -125,6 +125,21 @@ TEST(ReceiveFrames, TwoRecordExample) {
     EXPECT_EQ(rig.port.close_count(), 1);
 }
 
+TEST(ReceiveFrames, ViewerThatCannotStartIsToldWithThePlaceOfTheFile) {
+    FrameTerminal t{{frame(0, "AB")}};
+    ReceiveRig rig(std::ref(t));
+    rig.prompter.answers = {Answer::Yes};
+    rig.launcher.starts = false;
+    EXPECT_EQ(rig.receive(), 1);
+    const std::string full = fs::absolute(rig.data).string();
+    EXPECT_EQ(rig.prompter.texts(),
+              (std::vector<std::string>{"Done : 1 records received.\nView the received data?",
+                                        "No viewer could be started. The received data are in " +
+                                            full + "."}));
+    EXPECT_EQ(rig.prompter.boxes[1].caption, "Upload Data");
+    EXPECT_EQ(read_file(rig.data), "AB\r\n");
+}
+
 TEST(ReceiveFrames, RepeatIsAcknowledgedOnceWrittenAndSkipsAreRefused) {
     // The terminal sends frame 0 twice, then frame 2 (two ahead of 1), then
     // frame 1 and OVER.
