@@ -4,6 +4,8 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev fonts-dejavu-core)
 if [ "${1:-}" = "--with-tests" ]; then
   packages+=(g++-mingw-w64-x86-64)
+  # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
+  packages+=(clang libclang-rt-dev)
 fi
 missing=()
 for p in "${packages[@]}"; do

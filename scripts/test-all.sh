@@ -19,6 +19,9 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
+echo "== fuzz targets, a few seconds each on their corpus (ASan and UBSan)"
+bash scripts/run-fuzz.sh
+
 echo "== Windows cross build of the core (MinGW-w64)"
 cmake -S . -B build-mingw -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DKOLIBRA_GUI=OFF -DKOLIBRA_TESTS=OFF
