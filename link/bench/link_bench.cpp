@@ -4,19 +4,16 @@
 // and the ratio of the wall time to the time the same bytes need on a
 // 115200 bit/s line (10 bits per byte; a pty has no line speed of its own).
 //
-//   link_bench [--k2term PATH] [--runs N]
-#include "common/progress.h"
-#include "common/prompter.h"
+// --paced runs k2term at the line rate (paced_runs.cpp), --noise P runs
+// seeded transfers over a line that damages bytes (noise_runs.cpp).
+#include "link/bench/bench_support.h"
 #include "link/clock.h"
 #include "link/protocol/download.h"
 #include "link/protocol/receive.h"
 #include "link/serial_port.h"
 #include "model/template.h"
 
-#include <signal.h>
 #include <stdlib.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -34,69 +31,18 @@
 namespace {
 
 using namespace kolibra;
+using bench::cpu_seconds;
+using bench::K2term;
+using bench::NoProgress;
+using bench::QuietPrompter;
+
+constexpr const char* kUsage =
+    "usage: link_bench [--k2term PATH] [--runs N]      plain timing over a pty\n"
+    "       link_bench --paced [--k2term PATH]          against k2term --line-rate\n"
+    "       link_bench --noise P [--runs N] [--seed S]  byte error rate P, in process\n";
 
 constexpr int kRecords = 1000;
 constexpr int kRecordSize = 40;
-
-class QuietPrompter : public Prompter {
-public:
-    Answer ask(const std::string& text, const std::string& caption, Icon, Buttons buttons) override {
-        last = caption + ": " + text;
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
-    }
-    std::string last;
-};
-
-class NoProgress : public Progress {
-public:
-    void open(const std::string&) override {}
-    void set_value(int) override {}
-    void close() override {}
-};
-
-// k2term as a child process; its first output line is the device path.
-struct K2term {
-    pid_t pid = -1;
-    int out_fd = -1;  // kept open so that its "program ..." lines have a reader
-    std::string device;
-
-    bool start(const std::string& program, const std::string& records, const std::string& out,
-               bool silent = false) {
-        int fds[2];
-        if (::pipe(fds) != 0) return false;
-        pid = ::fork();
-        if (pid == 0) {
-            ::dup2(fds[1], STDOUT_FILENO);
-            ::close(fds[0]);
-            ::close(fds[1]);
-            ::execl(program.c_str(), program.c_str(), "--records", records.c_str(), "--out",
-                    out.c_str(), silent ? "--silent" : static_cast<char*>(nullptr),
-                    static_cast<char*>(nullptr));
-            std::perror("link_bench: cannot start k2term");
-            ::_exit(127);
-        }
-        ::close(fds[1]);
-        if (pid < 0) return false;
-        out_fd = fds[0];
-        char c;
-        while (::read(out_fd, &c, 1) == 1 && c != '\n') device += c;
-        return !device.empty();
-    }
-    ~K2term() {
-        if (pid > 0) {
-            ::kill(pid, SIGTERM);
-            ::waitpid(pid, nullptr, 0);
-        }
-        if (out_fd >= 0) ::close(out_fd);
-    }
-};
-
-double cpu_seconds() {
-    rusage u{};
-    ::getrusage(RUSAGE_SELF, &u);
-    return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 struct Measure {
     std::chrono::steady_clock::time_point wall_start = std::chrono::steady_clock::now();
@@ -117,16 +63,32 @@ struct Measure {
 int main(int argc, char** argv) {
     std::string k2term_path = K2TERM_PATH;
     int runs = 3;
+    bool paced = false;
+    double noise = -1;
+    uint32_t seed = 1;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--k2term") == 0 && i + 1 < argc) {
             k2term_path = argv[++i];
         } else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--paced") == 0) {
+            paced = true;
+        } else if (std::strcmp(argv[i], "--noise") == 0 && i + 1 < argc) {
+            char* end = nullptr;
+            noise = std::strtod(argv[++i], &end);
+            if (*end != '\0' || !(noise >= 0 && noise <= 1)) {
+                std::fprintf(stderr, "link_bench: --noise takes a rate from 0 to 1\n");
+                return 2;
+            }
+        } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
+            seed = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         } else {
-            std::fprintf(stderr, "usage: link_bench [--k2term PATH] [--runs N]\n");
+            std::fprintf(stderr, "%s", kUsage);
             return 2;
         }
     }
+    if (noise >= 0) return bench::run_noise(noise, runs, seed);
+    if (paced) return bench::run_paced(k2term_path);
 
     char folder_template[] = "/tmp/link_bench_XXXXXX";
     if (!::mkdtemp(folder_template)) {
@@ -147,7 +109,7 @@ int main(int argc, char** argv) {
     int failures = 0;
     {
         K2term k2term;
-        if (!k2term.start(k2term_path, records, folder.string())) {
+        if (!k2term.start(k2term_path, {"--records", records, "--out", folder.string()})) {
             std::fprintf(stderr, "link_bench: k2term did not start (%s)\n", k2term_path.c_str());
             return 1;
         }
@@ -188,7 +150,8 @@ int main(int argc, char** argv) {
     {
         // One unanswered exchange: 3 s of waiting that should cost no CPU.
         K2term silent;
-        if (!silent.start(k2term_path, records, folder.string(), true)) return 1;
+        if (!silent.start(k2term_path, {"--records", records, "--out", folder.string(), "--silent"}))
+            return 1;
         auto port = make_serial_port();
         SteadyClock clock;
         if (port->open(silent.device)) {

@@ -83,6 +83,12 @@ Misbehaviours, to see how the desktop copes (packets and frames count from 0):
   --flip-to S          the number sent by --flip-sequence (0 to 255, default 0)
   --split-frame N      send frame N once with a CR in the middle of its record
   --damage-from N      send frame N and every frame after it with wrong check bytes
+
+Timing:
+  --line-rate          pass each message both ways only once it would have
+                       crossed a real line at the speed the desktop set (10 bits
+                       a byte, one byte after another); use with --reply-delay 0
+                       to measure the desktop against the line's limit
 )";
 }
 
@@ -210,6 +216,8 @@ bool parse_k2term_options(const std::vector<std::string>& args, K2termOptions& o
         } else if (arg == "--split-frame") {
             if (!number(0, 1000000, n)) return false;
             t.split_frame = static_cast<int>(n);
+        } else if (arg == "--line-rate") {
+            options.line_rate = true;
         } else if (arg == "--damage-from") {
             if (!number(0, 1000000, n)) return false;
             t.damage_from_frame = static_cast<int>(n);

@@ -3,6 +3,7 @@
 
 #include <stdlib.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -151,6 +152,27 @@ TEST_F(TgenLink, SendLookupTakesTwoRepliesAtOnceAsOne) {
     EXPECT_EQ(result.exit_status, 0) << result.output;
     ASSERT_TRUE(k2term.wait_for_line("lookup ", 3000).has_value());
     EXPECT_EQ(file(dir + "/lookup-1.txt"), "A1\r\nA2\r\nA3\r\n");
+}
+
+TEST_F(TgenLink, LineRateHoldsTheTransferToTheLineSpeed) {
+    // 20 lines of 40 bytes at 9600 bit/s: "QUORIN\r" and "ACK\r", 20 packets
+    // of 43 bytes each answered "ACK\r", "OVER\r" and "ACK\r": 960 bytes both
+    // ways, 1.0 s at 10 bits a byte.
+    const std::string lookup = dir + "/items.txt";
+    std::string text;
+    for (int i = 0; i < 20; ++i) text += std::string(40, static_cast<char>('a' + i)) + "\r\n";
+    write(lookup, text);
+    ASSERT_TRUE(k2term.start({"--out", dir, "--expect", "lookup", "--line-rate", "--reply-delay", "0"}))
+        << k2term.error();
+    const auto start = std::chrono::steady_clock::now();
+    auto result = tgen({"send-lookup", lookup, "--baud", "9600"});
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(result.exit_status, 0) << result.output;
+    EXPECT_GE(seconds, 1.0);
+    EXPECT_LT(seconds, 3.0);
+    ASSERT_TRUE(k2term.wait_for_line("lookup ", 3000).has_value());
+    EXPECT_EQ(file(dir + "/lookup-1.txt"), text);
 }
 
 TEST_F(TgenLink, BadCommandLines) {

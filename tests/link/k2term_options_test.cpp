@@ -52,7 +52,7 @@ TEST(K2termOptions, EveryOptionReachesItsSetting) {
     ASSERT_TRUE(parse({"--late-reply", "1", "--late-reply-ms", "3500", "--garble-reply", "2",
                        "--junk-reply", "3", "--double-reply", "4", "--refuse-forever",
                        "--flip-sequence", "5", "--flip-to", "4", "--split-frame", "6",
-                       "--damage-from", "7"},
+                       "--damage-from", "7", "--line-rate"},
                       o, error))
         << error;
     EXPECT_EQ(t.late_reply_packet, 1);
@@ -65,6 +65,7 @@ TEST(K2termOptions, EveryOptionReachesItsSetting) {
     EXPECT_EQ(t.flip_sequence_to, 4);
     EXPECT_EQ(t.split_frame, 6);
     EXPECT_EQ(t.damage_from_frame, 7);
+    EXPECT_TRUE(o.line_rate);
     EXPECT_FALSE(parse({"--flip-to", "256"}, o, error));
 
     ASSERT_TRUE(parse({"--refuse-packet", "0"}, o, error));
