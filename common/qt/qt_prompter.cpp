@@ -55,15 +55,21 @@ constexpr int kTitleBarExtra = 160;
 void make_room_for_caption(QMessageBox& box, const QString& caption) {
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (!grid) return;
-    const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
-    const QFontMetrics body(box.font());
-    const int width = std::max(title.horizontalAdvance(caption), body.horizontalAdvance(caption)) +
-                      kTitleBarExtra;
+    const int width = width_for_caption(caption, box.font());
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 }  // namespace
+
+int width_for_caption(const QString& caption, const QFont& window_font) {
+    // The window manager draws the title in a font of its own; the larger of
+    // the title font and the window's font stands in for it.
+    const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    const QFontMetrics body(window_font);
+    return std::max(title.horizontalAdvance(caption), body.horizontalAdvance(caption)) +
+           kTitleBarExtra;
+}
 
 Answer QtPrompter::ask(const std::string& text, const std::string& caption, Icon icon,
                        Buttons buttons) {

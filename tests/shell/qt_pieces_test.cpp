@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -94,6 +95,16 @@ TEST(QtPrompter, BoxIsWideEnoughForItsCaption) {
     prompter.tell("Done", caption.toStdString(), Icon::None);
     // The caption and the title bar's buttons fit beside each other.
     EXPECT_GE(width, caption_width + 100);
+
+    // So in the progress window of the lookup tool, whose bar follows the width.
+    QtProgress progress;
+    progress.open(caption.toStdString());
+    ASSERT_NE(progress.window(), nullptr);
+    EXPECT_GE(progress.window()->width(), caption_width + 100);
+    auto* bar = progress.window()->findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->width(), progress.window()->width() - 28);
+    progress.close();
 }
 
 // Bytes written by the desktop are answered by nothing; each write is noted
