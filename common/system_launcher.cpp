@@ -1,7 +1,6 @@
 #include "common/system_launcher.h"
 
 #include <cstdlib>
-#include <thread>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -10,6 +9,8 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <thread>
 
 extern char** environ;
 #endif
