@@ -5,9 +5,12 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <errno.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <thread>
 
 extern char** environ;
 #endif
@@ -27,17 +30,15 @@ std::string default_viewer() {
 }
 
 #ifndef _WIN32
-// Viewers are never waited for. The ones that have ended since the last
-// launch are collected here so they do not linger as zombies; only our own
-// children are looked at, never those other code may be waiting for.
-std::vector<pid_t>& started_viewers() {
-    static std::vector<pid_t> viewers;
-    return viewers;
-}
-
-void collect_finished_viewers() {
-    std::vector<pid_t>& viewers = started_viewers();
-    std::erase_if(viewers, [](pid_t pid) { return waitpid(pid, nullptr, WNOHANG) != 0; });
+// The caller never waits for a viewer. A thread of its own waits for each
+// one, so a closed viewer is collected at once instead of lingering as a
+// zombie; it waits for that child only, never for those other code may be
+// waiting for, and sleeps in waitpid without using the CPU.
+void reap_when_done(pid_t child) {
+    std::thread([child] {
+        while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
 }
 #endif
 
@@ -72,14 +73,13 @@ bool SystemLauncher::show_text_file(const std::string& path) {
 #else
 
 bool SystemLauncher::show_text_file(const std::string& path) {
-    collect_finished_viewers();
     std::vector<std::string> command = text_viewer_command(path);
     std::vector<char*> argv;
     for (std::string& word : command) argv.push_back(word.data());
     argv.push_back(nullptr);
     pid_t child = 0;
     if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
-    started_viewers().push_back(child);
+    reap_when_done(child);
     return true;
 }
 

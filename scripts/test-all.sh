@@ -23,6 +23,9 @@ cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
+echo "== fuzz targets, a few seconds each on their corpus (ASan and UBSan)"
+bash scripts/run-fuzz.sh
+
 # The Windows programs and core tests, built with MinGW-w64 and run under
 # Wine against the plain build's k2term and programs.
 bash scripts/windows-tests.sh build-test/bin

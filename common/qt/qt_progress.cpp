@@ -1,6 +1,7 @@
 #include "common/qt/qt_progress.h"
 
 #include "common/qt/dialog_builder.h"
+#include "common/qt/qt_prompter.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -37,6 +38,10 @@ void QtProgress::open(const std::string& caption) {
         dialog->setFixedSize(200, 80);
     }
     if (!caption.empty()) dialog->setWindowTitle(QString::fromStdString(caption));
+    // A long caption ("Progress (Download Lookup 1.0)") would be cut in the
+    // title bar of the small dialog: widen it to fit.
+    const int wanted = width_for_caption(dialog->windowTitle(), dialog->font());
+    if (dialog->width() < wanted) dialog->setFixedSize(wanted, dialog->height());
     dialog->setAttribute(Qt::WA_DeleteOnClose, false);
 
     // The bar: x 14, y half the client height, the client width less 28, 20 high.

@@ -1,7 +1,13 @@
 #include "common/qt/qt_prompter.h"
 
+#include <algorithm>
+
 #include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace kolibra {
 
@@ -39,7 +45,31 @@ Answer closed_answer(Buttons buttons) {
     }
 }
 
+// Room the window manager takes in the title bar besides the caption: the
+// window's icon and its minimise, maximise and close buttons, with margins.
+constexpr int kTitleBarExtra = 160;
+
+// A message box sizes itself to its text and buttons only, so a short text
+// under a long caption gives a box whose title bar cuts the caption. A
+// spacer as wide as the caption needs keeps the box at least that wide.
+void make_room_for_caption(QMessageBox& box, const QString& caption) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    const int width = width_for_caption(caption, box.font());
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
+
+int width_for_caption(const QString& caption, const QFont& window_font) {
+    // The window manager draws the title in a font of its own; the larger of
+    // the title font and the window's font stands in for it.
+    const QFontMetrics title(QFontDatabase::systemFont(QFontDatabase::TitleFont));
+    const QFontMetrics body(window_font);
+    return std::max(title.horizontalAdvance(caption), body.horizontalAdvance(caption)) +
+           kTitleBarExtra;
+}
 
 Answer QtPrompter::ask(const std::string& text, const std::string& caption, Icon icon,
                        Buttons buttons) {
@@ -47,6 +77,7 @@ Answer QtPrompter::ask(const std::string& text, const std::string& caption, Icon
     QMessageBox box(box_icon(icon), QString::fromStdString(caption), QString::fromStdString(text),
                     box_buttons(buttons), parent);
     box.setTextFormat(Qt::PlainText);
+    make_room_for_caption(box, box.windowTitle());
     if (buttons == Buttons::YesNo) box.setEscapeButton(QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Ok: return Answer::Ok;

@@ -3,10 +3,16 @@
 
 #include "common/prompter.h"
 
+#include <QFont>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 namespace kolibra {
+
+// The narrowest window whose title bar shows `caption` whole beside the
+// window manager's icon and buttons.
+int width_for_caption(const QString& caption, const QFont& window_font);
 
 class QtPrompter : public Prompter {
 public:

@@ -5,9 +5,11 @@
 // 115200 bit/s line (10 bits per byte; a pty has no line speed of its own).
 //
 //   link_bench [--k2term PATH] [--runs N]
-#include "common/progress.h"
+//
+// --paced runs k2term at the line rate (paced_runs_posix.cpp), --noise P runs
+// seeded transfers over a line that damages bytes (noise_runs.cpp).
 #include "link/bench/bench_host.h"
-#include "common/prompter.h"
+#include "link/bench/bench_support.h"
 #include "link/clock.h"
 #include "link/protocol/download.h"
 #include "link/protocol/receive.h"
@@ -29,25 +31,16 @@
 namespace {
 
 using namespace kolibra;
+using bench::NoProgress;
+using bench::QuietPrompter;
+
+constexpr const char* kUsage =
+    "usage: link_bench [--k2term PATH] [--runs N]      plain timing over a pty\n"
+    "       link_bench --paced [--k2term PATH]          against k2term --line-rate\n"
+    "       link_bench --noise P [--runs N] [--seed S]  byte error rate P, in process\n";
 
 constexpr int kRecords = 1000;
 constexpr int kRecordSize = 40;
-
-class QuietPrompter : public Prompter {
-public:
-    Answer ask(const std::string& text, const std::string& caption, Icon, Buttons buttons) override {
-        last = caption + ": " + text;
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::No;
-    }
-    std::string last;
-};
-
-class NoProgress : public Progress {
-public:
-    void open(const std::string&) override {}
-    void set_value(int) override {}
-    void close() override {}
-};
 
 struct Measure {
     std::chrono::steady_clock::time_point wall_start = std::chrono::steady_clock::now();
@@ -68,16 +61,32 @@ struct Measure {
 int main(int argc, char** argv) {
     std::string k2term_path = K2TERM_PATH;
     int runs = 3;
+    bool paced = false;
+    double noise = -1;
+    uint32_t seed = 1;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--k2term") == 0 && i + 1 < argc) {
             k2term_path = argv[++i];
         } else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc) {
             runs = std::max(1, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--paced") == 0) {
+            paced = true;
+        } else if (std::strcmp(argv[i], "--noise") == 0 && i + 1 < argc) {
+            char* end = nullptr;
+            noise = std::strtod(argv[++i], &end);
+            if (*end != '\0' || !(noise >= 0 && noise <= 1)) {
+                std::fprintf(stderr, "link_bench: --noise takes a rate from 0 to 1\n");
+                return 2;
+            }
+        } else if (std::strcmp(argv[i], "--seed") == 0 && i + 1 < argc) {
+            seed = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
         } else {
-            std::fprintf(stderr, "usage: link_bench [--k2term PATH] [--runs N]\n");
+            std::fprintf(stderr, "%s", kUsage);
             return 2;
         }
     }
+    if (noise >= 0) return bench::run_noise(noise, runs, seed);
+    if (paced) return bench::run_paced(k2term_path);
 
     const std::filesystem::path folder = bench::make_scratch_folder();
     if (folder.empty()) {

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -16,6 +17,7 @@
 
 #include "link/clock.h"
 #include "link/standin/k2term_options.h"
+#include "link/standin/line_pacer.h"
 #include "link/standin/terminal_standin.h"
 #include "link/standin/transceiver_standin.h"
 
@@ -33,11 +35,15 @@ void on_signal(int) {
     (void)ignored;
 }
 
-uint32_t tick_ms() {
+uint64_t tick_us() {
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
-    return static_cast<uint32_t>(static_cast<uint64_t>(ts.tv_sec) * 1000u + ts.tv_nsec / 1000000);
+    return static_cast<uint64_t>(ts.tv_sec) * 1000000u + static_cast<uint64_t>(ts.tv_nsec) / 1000;
 }
+
+uint32_t tick_ms() { return static_cast<uint32_t>(tick_us() / 1000); }
+
+
 
 // The speed the desktop set on its end of the pty; 0 when it is none of ours.
 uint32_t desktop_baud(int master) {
@@ -53,11 +59,27 @@ uint32_t desktop_baud(int master) {
     }
 }
 
-// Writes the device's bytes into the pty master.
+// Writes the device's bytes into the pty master; with a pacer, each message
+// only once it would have crossed the line.
 class PtyEndpoint : public LineEndpoint {
 public:
-    explicit PtyEndpoint(int master) : master_(master) {}
+    PtyEndpoint(int master, LinePacer* pacer) : master_(master), pacer_(pacer) {}
     void send(const uint8_t* data, std::size_t count, uint32_t) override {
+        if (pacer_) {
+            pacer_->queue(tick_us(), std::string(reinterpret_cast<const char*>(data), count),
+                          desktop_baud(master_));
+            return;
+        }
+        write_now(data, count);
+    }
+    void flush_due(uint64_t now_us) {
+        if (!pacer_) return;
+        const std::string due = pacer_->take_due(now_us);
+        if (!due.empty()) write_now(reinterpret_cast<const uint8_t*>(due.data()), due.size());
+    }
+
+private:
+    void write_now(const uint8_t* data, std::size_t count) {
         std::size_t done = 0;
         int stalls = 0;
         while (done < count) {
@@ -77,8 +99,8 @@ public:
         }
     }
 
-private:
     int master_;
+    LinePacer* pacer_;
 };
 
 struct Received {
@@ -193,7 +215,11 @@ int run(const K2termOptions& options) {
         transceiver.put_in_front_of(&terminal);
         device_end = &transceiver;
     }
-    PtyEndpoint endpoint(master);
+    LinePacer to_desktop, from_desktop;
+    // Paced messages are due to the microsecond; the default timer slack of
+    // 50 us would add up over thousands of exchanges.
+    if (options.line_rate) ::prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+    PtyEndpoint endpoint(master, options.line_rate ? &to_desktop : nullptr);
     device_end->connect(&endpoint);
 
     std::printf("%s\n", device.c_str());
@@ -205,10 +231,21 @@ int run(const K2termOptions& options) {
 
     bool in_command_mode = true;
     for (;;) {
-        const uint32_t now = tick_ms();
-        const int32_t next = device_end->ms_to_next_event(now);
+        const uint64_t now_us = tick_us();
+        // The earliest of: the device's next event, a paced message due either way.
+        int64_t wait_us = -1;
+        auto sooner = [&](int64_t us) {
+            if (us >= 0 && (wait_us < 0 || us < wait_us)) wait_us = us;
+        };
+        const int32_t next = device_end->ms_to_next_event(static_cast<uint32_t>(now_us / 1000));
+        sooner(next < 0 ? -1 : static_cast<int64_t>(next) * 1000);
+        sooner(to_desktop.us_to_next(now_us));
+        sooner(from_desktop.us_to_next(now_us));
+        if (wait_us < 0) wait_us = 1000000;
+        const timespec timeout{static_cast<time_t>(wait_us / 1000000),
+                               static_cast<long>(wait_us % 1000000) * 1000};
         pollfd fds[2] = {{master, POLLIN, 0}, {g_signal_pipe[0], POLLIN, 0}};
-        const int r = ::poll(fds, 2, next < 0 ? 1000 : next);
+        const int r = ::ppoll(fds, 2, &timeout, nullptr);
         if (r < 0 && errno != EINTR) {
             std::perror("k2term: poll");
             break;
@@ -217,13 +254,23 @@ int run(const K2termOptions& options) {
         if (fds[0].revents & POLLIN) {
             uint8_t buf[512];
             const ssize_t n = ::read(master, buf, sizeof buf);
-            if (n > 0) {
+            if (n > 0 && options.line_rate) {
+                from_desktop.queue(tick_us(), std::string(reinterpret_cast<char*>(buf),
+                                                          static_cast<std::size_t>(n)),
+                                   desktop_baud(master));
+            } else if (n > 0) {
                 device_end->receive(buf, static_cast<std::size_t>(n), desktop_baud(master), tick_ms());
             }
         } else if (fds[0].revents & (POLLHUP | POLLERR)) {
             ::usleep(10000);  // cannot happen while we hold the slave; never spin
         }
+        const std::string arrived = from_desktop.take_due(tick_us());
+        if (!arrived.empty()) {
+            device_end->receive(reinterpret_cast<const uint8_t*>(arrived.data()), arrived.size(),
+                                desktop_baud(master), tick_ms());
+        }
         device_end->advance(tick_ms());
+        endpoint.flush_due(tick_us());
         if (options.verbose && options.transceiver && transceiver.in_command_mode() != in_command_mode) {
             in_command_mode = transceiver.in_command_mode();
             std::fprintf(stderr, "k2term: transceiver %s at %u bit/s\n",

@@ -14,7 +14,6 @@ constexpr uint8_t kCR = 0x0D;
 constexpr uint8_t kLF = 0x0A;
 constexpr uint32_t kReplyLimitMs = 3000;
 constexpr std::size_t kReplyKeep = 10;     // collection stops once this many are held
-constexpr std::size_t kReplyBuffer = 12;   // 10 plus the last read of up to 3
 constexpr std::size_t kPacketBuffer = 256;
 constexpr std::size_t kLookupChunk = 128;
 constexpr int kBlockCount = 105;
@@ -86,26 +85,70 @@ void build_program_block(const uint8_t* image, int block, uint8_t out[103]) {
     out[102] = static_cast<uint8_t>(block);
 }
 
+namespace {
+
+struct ReplyLine {
+    std::string text;       // without its CR
+    bool ended = false;     // a CR ended it
+};
+
+// Collects one reply line, a byte at a time so that a second reply sent
+// right behind the first stays in the input: up to its CR, at most 10
+// bytes, until the deadline.
+ReplyLine collect_reply(LinkSession& link, uint32_t start) {
+    ReplyLine line;
+    while (line.text.size() < kReplyKeep) {
+        uint8_t b;
+        const int got = link.port.read(&b, 1);
+        if (got == 1) {
+            if (b == kCR) {
+                line.ended = true;
+                break;
+            }
+            line.text += static_cast<char>(b);
+            continue;
+        }
+        if (ms_since(start, link.clock.now_ms()) > kReplyLimitMs) break;
+        link.clock.wait_for_input(link.port, start + kReplyLimitMs + 1);
+    }
+    return line;
+}
+
+// After a reply that was not "ACK": whether an "ACK" line has come in since
+// (the answer to a send that arrived after its deadline, or cut by it). The
+// input was emptied before this packet's first send, so such a line answers
+// this packet, and resending would make the terminal store it twice.
+// Reads only what is already there; never waits.
+bool late_ack_waiting(LinkSession& link, const ReplyLine& last) {
+    std::string line = last.ended ? std::string() : last.text;
+    uint8_t b;
+    while (link.port.read(&b, 1) == 1) {
+        if (b == kCR) {
+            if (line == "ACK") return true;
+            line.clear();
+        } else if (line.size() < kReplyKeep) {
+            line += static_cast<char>(b);
+        }
+    }
+    return false;
+}
+
+// Reads and drops what is already in the input; never waits.
+void drop_waiting_input(LinkSession& link) {
+    uint8_t junk[64];
+    while (link.port.read(junk, sizeof junk) > 0) {
+    }
+}
+
+}  // namespace
+
 std::string exchange_with_terminal(LinkSession& link, const uint8_t* bytes, std::size_t length) {
     link.port.write(bytes, length);
-    uint8_t reply[kReplyBuffer];
-    std::size_t held = 0;
-    uint8_t last = 0;
-    const uint32_t start = link.clock.now_ms();
-    while (held < kReplyKeep) {
-        int got = link.port.read(reply + held, 3);
-        if (got > 0) {
-            held += static_cast<std::size_t>(got);
-            last = reply[held - 1];
-        }
-        if (last == kCR || ms_since(start, link.clock.now_ms()) > kReplyLimitMs) break;
-        if (got <= 0) link.clock.wait_for_input(link.port, start + kReplyLimitMs + 1);
-    }
-    if (held > 0 && reply[held - 1] == kCR) --held;
-    return std::string(reinterpret_cast<const char*>(reply), held);
+    return collect_reply(link, link.clock.now_ms()).text;
 }
 
 bool terminal_handshake(LinkSession& link, const DownloadOptions& options) {
+    drop_waiting_input(link);  // nothing heard before the greeting answers it
     for (int i = 0; i < kHandshakeTries; ++i) {
         if (exchange_with_terminal(link, kHandshake, sizeof kHandshake) == "ACK") return true;
     }
@@ -115,13 +158,18 @@ bool terminal_handshake(LinkSession& link, const DownloadOptions& options) {
 
 bool send_packet(LinkSession& link, const uint8_t* packet, std::size_t length,
                  const DownloadOptions& options) {
+    // What is still in the input belongs to an earlier packet (a late or a
+    // doubled reply); read as this packet's answer it would skip this packet.
+    drop_waiting_input(link);
     for (int send = 0; send < options.max_sends; ++send) {
-        std::string reply = exchange_with_terminal(link, packet, length);
-        if (reply == "ACK") return true;
-        if (options.stop_on_full && reply == "FULL") {
+        link.port.write(packet, length);
+        const ReplyLine reply = collect_reply(link, link.clock.now_ms());
+        if (reply.text == "ACK") return true;  // with its CR, or cut by the deadline
+        if (options.stop_on_full && reply.text == "FULL") {
             link.prompter.tell("Memory full for Terminal!", options.error_caption, Icon::Warning);
             return false;
         }
+        if (late_ack_waiting(link, reply)) return true;
     }
     link.prompter.tell("Error on downloading!", options.error_caption, Icon::Warning);
     return false;

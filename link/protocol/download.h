@@ -94,12 +94,14 @@ bool download_attempt(LinkSession& link, Progress& progress, DownloadKind kind, 
 // Up to 3 handshakes; "Terminal is not ready!" after the third failure.
 bool terminal_handshake(LinkSession& link, const DownloadOptions& options);
 
-// Writes the bytes and collects the reply line: at most 3000 ms, reads of up
-// to 3 bytes while fewer than 10 are held, ends at a CR ending a read. The CR
-// is dropped. Bytes arriving after the deadline start the next reply.
+// Writes the bytes and collects the reply line: at most 3000 ms, a byte at a
+// time up to its CR or until 10 bytes are held. The CR is dropped; bytes
+// after it stay in the input.
 std::string exchange_with_terminal(LinkSession& link, const uint8_t* bytes, std::size_t length);
 
-// Sends one packet until "ACK" (at most options.max_sends times).
+// Sends one packet until "ACK" (at most options.max_sends times). Input left
+// from earlier packets is dropped before the first send, and an "ACK" that
+// came in after a deadline is taken before the packet is sent again.
 bool send_packet(LinkSession& link, const uint8_t* packet, std::size_t length,
                  const DownloadOptions& options);
 

@@ -22,6 +22,11 @@ constexpr std::size_t kFrameMin = 4;     // sequence, two check bytes, CR
 constexpr int kConnectTimeoutTries = 3;  // a silent terminal gets READ 4 times
 constexpr int kConnectWrongTries = 5;    // a wrong answer gets READ 6 times
 constexpr int kFrameSilences = 10;       // the eleventh silence ends the reception
+// Complete frames that bring no new record (refused, or repeats) in a row since
+// the last accepted one; the eleventh ends the reception like the eleventh
+// silence. Without it a terminal that keeps sending noise with a CR in it, or
+// frames out of step, would hold the reception for ever.
+constexpr int kFramesWithoutRecord = 10;
 
 const uint8_t kRead[] = {'R', 'E', 'A', 'D', kCR};
 const uint8_t kAck[] = {'A', 'C', 'K', kCR};
@@ -90,14 +95,13 @@ FrameVerdict judge_frame(const uint8_t* frame, std::size_t length, bool overflow
     // Too short to hold its check bytes, or longer than the largest frame.
     if (overflowed || length < kFrameMin) return FrameVerdict::Refuse;
     const uint8_t previous = expected == 0 ? 9 : expected - 1;
-    if (frame[0] == expected) {
-        uint8_t low, high;
-        frame_check_bytes(frame, length - 3, low, high);
-        return low == frame[length - 3] && high == frame[length - 2] ? FrameVerdict::Accept
-                                                                     : FrameVerdict::Refuse;
-    }
-    if (frame[0] == previous) return FrameVerdict::Repeat;
-    return FrameVerdict::Refuse;
+    if (frame[0] != expected && frame[0] != previous) return FrameVerdict::Refuse;
+    // A repeat is checked too: a bit flipped in the number of a new frame can
+    // make it look like the previous one, and acknowledging it would lose it.
+    uint8_t low, high;
+    frame_check_bytes(frame, length - 3, low, high);
+    if (low != frame[length - 3] || high != frame[length - 2]) return FrameVerdict::Refuse;
+    return frame[0] == expected ? FrameVerdict::Accept : FrameVerdict::Repeat;
 }
 
 }  // namespace
@@ -133,9 +137,15 @@ int receive_records(LinkSession& link, std::FILE* data, ReceiveCountView* count_
     if (!connect(link, options)) return kReceiveNothing;
 
     int retries = 0;
+    int without_record = 0;
     int accepted = 0;
     uint8_t expected = 0;
     show_receive_count(count_view, CountAction::Prepare, 0);
+    auto break_off = [&] {
+        show_receive_count(count_view, CountAction::Remove, accepted);
+        if (options.show_errors) link.prompter.tell("Time out!", "Error", Icon::None);
+        return kReceiveBrokenOff;
+    };
     for (;;) {
         const uint32_t start = link.clock.now_ms();
         uint8_t frame[kFrameKeep];
@@ -158,17 +168,18 @@ int receive_records(LinkSession& link, std::FILE* data, ReceiveCountView* count_
                 link.clock.wait_for_input(link.port, start + kFrameLimitMs + 1);
         }
         if (!complete) {
-            if (retries >= kFrameSilences) {
-                show_receive_count(count_view, CountAction::Remove, accepted);
-                if (options.show_errors) link.prompter.tell("Time out!", "Error", Icon::None);
-                return kReceiveBrokenOff;
-            }
+            if (retries >= kFrameSilences) return break_off();
             ++retries;
             answer(link.port, kNak);
             continue;
         }
         retries = 0;
-        switch (judge_frame(frame, held, overflowed, expected)) {
+        const FrameVerdict verdict = judge_frame(frame, held, overflowed, expected);
+        if (verdict == FrameVerdict::Repeat || verdict == FrameVerdict::Refuse) {
+            if (without_record >= kFramesWithoutRecord) return break_off();
+            ++without_record;
+        }
+        switch (verdict) {
             case FrameVerdict::Over:
                 show_receive_count(count_view, CountAction::Remove, accepted);
                 return accepted;
@@ -186,6 +197,7 @@ int receive_records(LinkSession& link, std::FILE* data, ReceiveCountView* count_
                     return kReceiveBrokenOff;
                 }
                 answer(link.port, kAck);
+                without_record = 0;
                 ++accepted;
                 expected = expected == 9 ? 0 : expected + 1;
                 show_receive_count(count_view, CountAction::Show, accepted);
@@ -276,7 +288,12 @@ int receive_from_terminal(LinkSession& link, const ReceiveEnvironment& env,
     if (view == Answer::Yes && env.launcher) {
         std::error_code abs_ec;
         auto full = std::filesystem::absolute(path, abs_ec);
-        env.launcher->show_text_file(abs_ec ? path : full.string());
+        const std::string shown = abs_ec ? path : full.string();
+        if (!env.launcher->show_text_file(shown)) {
+            link.prompter.tell("No viewer could be started. The received data are in " + shown +
+                                   ".",
+                               "Upload Data", Icon::Warning);
+        }
     }
     return n;
 }

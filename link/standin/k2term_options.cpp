@@ -74,6 +74,23 @@ Misbehaviours, to see how the desktop copes (packets and frames count from 0):
   --wrong-sequence N   send frame N once with a wrong sequence number
   --bad-check N        send frame N once with wrong check bytes
   --stop-after K       fall silent after K records were acknowledged
+  --late-reply N       store packet N but answer it late (see --late-reply-ms), once
+  --late-reply-ms MS   how late (default 3100; the desktop waits 3000)
+  --garble-reply N     store packet N but answer it "AXK", once
+  --junk-reply N       store packet N but answer it with junk and no CR, once
+  --double-reply N     store packet N and answer it "ACK" twice at once, once
+  --refuse-forever     answer every download packet "NAK"
+  --flip-sequence N    send frame N once with the number of --flip-to, its
+                       check bytes still those of the right number
+  --flip-to S          the number sent by --flip-sequence (0 to 255, default 0)
+  --split-frame N      send frame N once with a CR in the middle of its record
+  --damage-from N      send frame N and every frame after it with wrong check bytes
+
+Timing:
+  --line-rate          pass each message both ways only once it would have
+                       crossed a real line at the speed the desktop set (10 bits
+                       a byte, one byte after another); use with --reply-delay 0
+                       to measure the desktop against the line's limit
 )";
 }
 
@@ -175,6 +192,37 @@ bool parse_k2term_options(const std::vector<std::string>& args, K2termOptions& o
         } else if (arg == "--stop-after") {
             if (!number(0, 1000000, n)) return false;
             t.stop_after_records = static_cast<int>(n);
+        } else if (arg == "--late-reply") {
+            if (!number(0, 1000000, n)) return false;
+            t.late_reply_packet = static_cast<int>(n);
+        } else if (arg == "--late-reply-ms") {
+            if (!number(0, 60000, n)) return false;
+            t.late_reply_ms = static_cast<uint32_t>(n);
+        } else if (arg == "--garble-reply") {
+            if (!number(0, 1000000, n)) return false;
+            t.garbled_reply_packet = static_cast<int>(n);
+        } else if (arg == "--junk-reply") {
+            if (!number(0, 1000000, n)) return false;
+            t.junk_reply_packet = static_cast<int>(n);
+        } else if (arg == "--double-reply") {
+            if (!number(0, 1000000, n)) return false;
+            t.double_reply_packet = static_cast<int>(n);
+        } else if (arg == "--refuse-forever") {
+            t.refuse_forever = true;
+        } else if (arg == "--flip-sequence") {
+            if (!number(0, 1000000, n)) return false;
+            t.flip_sequence_frame = static_cast<int>(n);
+        } else if (arg == "--flip-to") {
+            if (!number(0, 255, n)) return false;
+            t.flip_sequence_to = static_cast<int>(n);
+        } else if (arg == "--split-frame") {
+            if (!number(0, 1000000, n)) return false;
+            t.split_frame = static_cast<int>(n);
+        } else if (arg == "--line-rate") {
+            options.line_rate = true;
+        } else if (arg == "--damage-from") {
+            if (!number(0, 1000000, n)) return false;
+            t.damage_from_frame = static_cast<int>(n);
         } else {
             error = "unknown option '" + arg + "' (see k2term --help)";
             return false;

@@ -19,6 +19,8 @@ struct K2termOptions {
     bool transceiver = false;
     uint32_t ir_speed = 9600;
     bool verbose = false;
+    // Pace messages both ways to the desktop's baud rate, as a real line would.
+    bool line_rate = false;
     bool help = false;
     TerminalOptions terminal;
 };

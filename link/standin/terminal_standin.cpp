@@ -236,8 +236,9 @@ bool TerminalStandin::answer_new_packet(int number, uint32_t now_ms, bool& store
         reply(kFull, now_ms);
         return false;
     }
-    if (number == options_.refuse_packet && refusals_left_ > 0) {
-        --refusals_left_;
+    const bool refused_once = number == options_.refuse_packet && refusals_left_ > 0;
+    if (options_.refuse_forever || refused_once) {
+        if (refused_once) --refusals_left_;
         event("refused packet " + std::to_string(number));
         reply(kNak, now_ms);
         return false;
@@ -248,7 +249,26 @@ bool TerminalStandin::answer_new_packet(int number, uint32_t now_ms, bool& store
         event("lost the ACK of packet " + std::to_string(number));
         return true;
     }
-    reply(kAck, now_ms);
+    auto once = [&](int packet, bool& done) {
+        if (packet != number || done) return false;
+        done = true;
+        return true;
+    };
+    if (once(options_.late_reply_packet, late_reply_done_)) {
+        event("late ACK for packet " + std::to_string(number));
+        reply(kAck, now_ms, options_.late_reply_ms);
+    } else if (once(options_.garbled_reply_packet, garbled_done_)) {
+        event("garbled ACK for packet " + std::to_string(number));
+        reply("AXK\r", now_ms);
+    } else if (once(options_.junk_reply_packet, junk_done_)) {
+        event("junk instead of the ACK for packet " + std::to_string(number));
+        reply("\x15#?", now_ms);
+    } else if (once(options_.double_reply_packet, double_done_)) {
+        event("two ACKs for packet " + std::to_string(number));
+        reply(kAck + kAck, now_ms);
+    } else {
+        reply(kAck, now_ms);
+    }
     return true;
 }
 
@@ -337,11 +357,24 @@ void TerminalStandin::send_frame(uint32_t now_ms) {
         wrong_sequence_done_ = true;
         sequence = static_cast<uint8_t>((sequence + 2) % 10);
     }
-    std::string frame = data_frame(sequence, options_.records[frame_index_]);
-    if (index == options_.bad_check_frame && !bad_check_done_) {
-        bad_check_done_ = true;
+    std::string record = options_.records[frame_index_];
+    if (index == options_.split_frame && !split_done_) {
+        split_done_ = true;
+        event("frame " + std::to_string(index) + " split by a CR");
+        record.insert(record.size() / 2, 1, '\r');
+    }
+    std::string frame = data_frame(sequence, record);
+    const bool damaged = options_.damage_from_frame >= 0 && index >= options_.damage_from_frame;
+    if (damaged || (index == options_.bad_check_frame && !bad_check_done_)) {
+        if (!damaged) bad_check_done_ = true;
         char& low = frame[frame.size() - 3];
         low = static_cast<char>(low == 0x40 ? 0x41 : 0x40);
+    }
+    if (index == options_.flip_sequence_frame && !flip_done_) {
+        flip_done_ = true;
+        event("frame " + std::to_string(index) + " sent with number " +
+              std::to_string(options_.flip_sequence_to));
+        frame[0] = static_cast<char>(options_.flip_sequence_to);
     }
     uint32_t delay = 0;
     if (index == options_.late_frame && !late_done_) {

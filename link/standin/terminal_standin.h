@@ -63,6 +63,19 @@ struct TerminalOptions {
     int wrong_sequence_frame = -1;    // sends this frame once with a wrong sequence number
     int bad_check_frame = -1;         // sends this frame once with wrong check bytes
     int stop_after_records = -1;      // falls silent after this many frames were acknowledged
+
+    // Download replies that go wrong after the packet was stored, once each.
+    int late_reply_packet = -1;       // answers this packet late_reply_ms late
+    uint32_t late_reply_ms = 3100;    // (the desktop waits 3000)
+    int garbled_reply_packet = -1;    // answers this packet "AXK\r"
+    int junk_reply_packet = -1;       // answers this packet with junk and no CR
+    int double_reply_packet = -1;     // answers this packet "ACK\rACK\r" at once
+    bool refuse_forever = false;      // answers every packet "NAK\r"
+    // Reception frames that go wrong on the line.
+    int flip_sequence_frame = -1;     // sends this frame once with its number ...
+    int flip_sequence_to = 0;         // ... replaced by this one after the check was made
+    int split_frame = -1;             // sends this frame once with a CR inside its record
+    int damage_from_frame = -1;       // from this frame on every frame has wrong check bytes
 };
 
 class TerminalStandin : public LinkDevice {
@@ -154,6 +167,12 @@ private:
     bool late_done_ = false;
     bool wrong_sequence_done_ = false;
     bool bad_check_done_ = false;
+    bool flip_done_ = false;
+    bool split_done_ = false;
+    bool late_reply_done_ = false;
+    bool garbled_done_ = false;
+    bool junk_done_ = false;
+    bool double_done_ = false;
 };
 
 }  // namespace kolibra

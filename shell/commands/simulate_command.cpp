@@ -5,6 +5,7 @@
 #include "common/stderr_prompter.h"
 #include "model/template_file.h"
 #include "shell/command_registry.h"
+#include "shell/commands/simulate_steps.h"
 #include "simulator/sim_runtime.h"
 
 #include <cstdio>
@@ -19,52 +20,6 @@ constexpr const char* kUsage =
     "usage: tgen simulate TEMPLATE.ATX --keys LIST [--time YYYY-MM-DDTHH:MM:SS] [--records]\n"
     "  LIST: comma-separated key codes 1 to 20 or commands 51 to 58,\n"
     "        and tN for N clock ticks of 100 ms\n";
-
-// One clock run of more than this many ticks (about 11.5 days) is refused
-// as a mistake rather than played.
-constexpr unsigned long kMaxTicks = 10000000;
-
-struct Step {
-    bool ticks = false;
-    unsigned long value = 0;  // key code, or number of ticks
-};
-
-// Only plain decimal digits, at most 9 of them.
-bool parse_count(const std::string& text, unsigned long& out) {
-    if (text.empty() || text.size() > 9) return false;
-    unsigned long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + static_cast<unsigned long>(c - '0');
-    }
-    out = value;
-    return true;
-}
-
-bool parse_steps(const std::string& list, std::vector<Step>& steps, std::string& error) {
-    if (list.empty()) return true;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = list.find(',', start);
-        const std::string item = list.substr(start, comma == std::string::npos ? comma : comma - start);
-        Step step;
-        if (!item.empty() && item[0] == 't') {
-            step.ticks = true;
-            if (!parse_count(item.substr(1), step.value) || step.value > kMaxTicks) {
-                error = "bad tick count '" + item + "' (t1 to t" + std::to_string(kMaxTicks) + ")";
-                return false;
-            }
-        } else if (!parse_count(item, step.value) ||
-                   !((step.value >= 1 && step.value <= 20) ||
-                     (step.value >= 51 && step.value <= 58))) {
-            error = "bad key '" + item + "' (a key code 1 to 20, a command 51 to 58, or tN)";
-            return false;
-        }
-        steps.push_back(step);
-        if (comma == std::string::npos) return true;
-        start = comma + 1;
-    }
-}
 
 void print_lcd(const kolibra::SimRuntime& sim) {
     const kolibra::LcdModel& lcd = sim.lcd();
@@ -106,9 +61,9 @@ int run_simulate(int argc, char** argv) {
         return 2;
     }
 
-    std::vector<Step> steps;
+    std::vector<kolibra::SimulateStep> steps;
     std::string error;
-    if (!parse_steps(keys, steps, error)) {
+    if (!kolibra::parse_simulate_steps(keys, steps, error)) {
         std::fprintf(stderr, "tgen simulate: %s\n", error.c_str());
         return 2;
     }
@@ -134,7 +89,7 @@ int run_simulate(int argc, char** argv) {
         sim.set_local_time_source([fixed_time] { return fixed_time; });
     }
     sim.show_start_page();
-    for (const Step& step : steps) {
+    for (const kolibra::SimulateStep& step : steps) {
         if (step.ticks) {
             for (unsigned long n = 0; n < step.value; ++n) sim.clock_tick();
             continue;

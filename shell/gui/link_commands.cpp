@@ -4,12 +4,76 @@
 #include "link/protocol/download.h"
 #include "link/protocol/link_session.h"
 
+#include <QGuiApplication>
+
+#include <optional>
+
 namespace kolibra {
 
 namespace {
 
 // Long enough not to cost CPU, short enough that the window never looks hung.
 constexpr uint32_t kPaintSliceMs = 30;
+
+// Shows the given cursor over every window of the program while it lives.
+class CursorOverride {
+public:
+    explicit CursorOverride(Qt::CursorShape shape) {
+        if (QGuiApplication::instance()) QGuiApplication::setOverrideCursor(shape);
+    }
+    ~CursorOverride() {
+        if (QGuiApplication::instance()) QGuiApplication::restoreOverrideCursor();
+    }
+    CursorOverride(const CursorOverride&) = delete;
+    CursorOverride& operator=(const CursorOverride&) = delete;
+};
+
+// The boxes of a link command: the plain arrow over them while the rest of
+// the program shows the busy cursor.
+class ArrowCursorPrompter : public Prompter {
+public:
+    explicit ArrowCursorPrompter(Prompter& inner) : inner_(inner) {}
+    Answer ask(const std::string& text, const std::string& caption, Icon icon,
+               Buttons buttons) override {
+        CursorOverride arrow(Qt::ArrowCursor);
+        return inner_.ask(text, caption, icon, buttons);
+    }
+
+private:
+    Prompter& inner_;
+};
+
+// The file dialog of a link command runs with input allowed and the arrow
+// cursor. It is modal, so the windows under it take no input anyway; but with
+// the input blocker on, its name-completion list (a pop-up window of its own,
+// outside the dialog) got no keys or clicks and held the grab for ever.
+class FreeFilePicker : public FilePicker {
+public:
+    FreeFilePicker(FilePicker& inner, std::optional<InputBlocker>& blocker)
+        : inner_(inner), blocker_(blocker) {}
+    std::optional<std::string> choose_open(const FileDialogRequest& request) override {
+        return run([&] { return inner_.choose_open(request); });
+    }
+    std::optional<std::string> choose_save(const FileDialogRequest& request) override {
+        return run([&] { return inner_.choose_save(request); });
+    }
+
+private:
+    template <typename Choose>
+    std::optional<std::string> run(Choose choose) {
+        blocker_.reset();
+        std::optional<std::string> chosen;
+        {
+            CursorOverride arrow(Qt::ArrowCursor);
+            chosen = choose();
+        }
+        blocker_.emplace();
+        return chosen;
+    }
+
+    FilePicker& inner_;
+    std::optional<InputBlocker>& blocker_;
+};
 
 }  // namespace
 
@@ -47,8 +111,15 @@ void run_link_command(const LinkServices& services, TemplateDocument& doc, LinkC
     if (!services.make_port || !services.clock || !services.prompter || !services.progress) return;
     std::unique_ptr<SerialPort> port = services.make_port();
     if (!port) return;
-    InputBlocker no_input;
-    LinkSession link{*port, *services.clock, *services.prompter};
+    std::optional<InputBlocker> no_input;
+    no_input.emplace();
+    // The handshake and packet waits take seconds: say so over the windows.
+    CursorOverride busy(Qt::WaitCursor);
+    ArrowCursorPrompter prompter(*services.prompter);
+    std::optional<FreeFilePicker> picker;
+    if (services.picker) picker.emplace(*services.picker, no_input);
+    FilePicker* chooser = picker ? &*picker : nullptr;
+    LinkSession link{*port, *services.clock, prompter};
     LinkTarget target{doc.tpl.comm.com_port, doc.tpl.comm.com_baud, use_ir};
     switch (command) {
     case LinkCommand::DownloadProgram:
@@ -58,12 +129,12 @@ void run_link_command(const LinkServices& services, TemplateDocument& doc, LinkC
         request.kind = command == LinkCommand::DownloadProgram ? DownloadKind::ProgramImage
                                                                : DownloadKind::LookupFile;
         request.tpl = &doc.tpl;
-        download_to_terminal(link, *services.progress, services.picker, request, DownloadOptions{});
+        download_to_terminal(link, *services.progress, chooser, request, DownloadOptions{});
         break;
     }
     case LinkCommand::ReceiveData: {
         ReceiveEnvironment env;
-        env.picker = services.picker;
+        env.picker = chooser;
         env.launcher = services.launcher;
         env.count_view = services.count_view;
         receive_from_terminal(link, env, target);

@@ -21,6 +21,9 @@ const QRect kUpperRowsArea(QPoint(25, 52), QPoint(153, 102));  // rows 0 to 4
 const QRect kLcdWindow(24, 50, 132, 84);                       // where LCD text may show
 const QPoint kAlphaIndicator(146, 114);
 const QPoint kClockLine(26, 122);
+// Everything the clock line's glyphs may touch, down to the LCD's last row
+// (the comma reaches below the row the other glyphs keep to).
+const QRect kClockLineArea(kClockLine, QSize(127, 12));
 constexpr int kTextX = 26;
 constexpr int kFirstRowY = 50;
 constexpr int kRowStep = 10;
@@ -150,7 +153,11 @@ SimulatorWindow::~SimulatorWindow() {
 }
 
 void SimulatorWindow::invalidate(const QRect& area) {
-    if (clock_shown_ && area.intersects(QRect(kClockLine, QSize(127, 10)))) clock_shown_ = false;
+    if (clock_shown_ && area.intersects(QRect(kClockLine, QSize(127, 10)))) {
+        // The line goes: repaint all of it, not only the part inside `area`.
+        clock_shown_ = false;
+        update(kClockLineArea);
+    }
     if (preview_shown_ &&
         area.intersects(QRect(kTextX + kLcdColumnStep * preview_col_,
                               kFirstRowY + kRowStep * preview_row_, 6, 12)))
@@ -175,7 +182,7 @@ void SimulatorWindow::draw_letter_preview(int row, int col, char letter) {
 void SimulatorWindow::draw_clock_line(const std::string& text) {
     clock_shown_ = true;
     clock_text_ = text;
-    update(QRect(kClockLine, QSize(127, 12)));
+    update(kClockLineArea);
 }
 
 void SimulatorWindow::release_mouse_capture() {

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <string>
 #include <thread>
 #include <unistd.h>
 
@@ -32,6 +34,38 @@ TEST(SystemLauncher, StartsTheViewerWithThePathAsOneArgumentWithoutAShell) {
     EXPECT_FALSE(launcher.show_text_file(marker.string()));
     ::unsetenv("KOLIBRA_TEXT_VIEWER");
     EXPECT_EQ(text_viewer_command("x")[0], "xdg-open");
+}
+
+// Children of this process that have ended but were not collected.
+int zombie_children() {
+    int zombies = 0;
+    for (const auto& task : fs::directory_iterator("/proc/self/task")) {
+        std::ifstream children(task.path() / "children");
+        pid_t pid;
+        while (children >> pid) {
+            std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+            std::string line;
+            std::getline(stat, line);
+            const auto close = line.rfind(')');
+            if (close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'Z')
+                ++zombies;
+        }
+    }
+    return zombies;
+}
+
+TEST(SystemLauncher, ClosedViewersAreCollectedAtOnce) {
+    ASSERT_EQ(zombie_children(), 0);
+    ::setenv("KOLIBRA_TEXT_VIEWER", "true", 1);
+    SystemLauncher launcher;
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(launcher.show_text_file("/nonexistent"));
+    ::unsetenv("KOLIBRA_TEXT_VIEWER");
+    int zombies = -1;
+    for (int i = 0; i < 300 && zombies != 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        zombies = zombie_children();
+    }
+    EXPECT_EQ(zombies, 0);
 }
 
 }  // namespace

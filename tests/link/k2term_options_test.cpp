@@ -51,6 +51,25 @@ TEST(K2termOptions, EveryOptionReachesItsSetting) {
     EXPECT_EQ(t.bad_check_frame, 8);
     EXPECT_EQ(t.stop_after_records, 9);
 
+    ASSERT_TRUE(parse({"--late-reply", "1", "--late-reply-ms", "3500", "--garble-reply", "2",
+                       "--junk-reply", "3", "--double-reply", "4", "--refuse-forever",
+                       "--flip-sequence", "5", "--flip-to", "4", "--split-frame", "6",
+                       "--damage-from", "7", "--line-rate"},
+                      o, error))
+        << error;
+    EXPECT_EQ(t.late_reply_packet, 1);
+    EXPECT_EQ(t.late_reply_ms, 3500u);
+    EXPECT_EQ(t.garbled_reply_packet, 2);
+    EXPECT_EQ(t.junk_reply_packet, 3);
+    EXPECT_EQ(t.double_reply_packet, 4);
+    EXPECT_TRUE(t.refuse_forever);
+    EXPECT_EQ(t.flip_sequence_frame, 5);
+    EXPECT_EQ(t.flip_sequence_to, 4);
+    EXPECT_EQ(t.split_frame, 6);
+    EXPECT_EQ(t.damage_from_frame, 7);
+    EXPECT_TRUE(o.line_rate);
+    EXPECT_FALSE(parse({"--flip-to", "256"}, o, error));
+
     ASSERT_TRUE(parse({"--refuse-packet", "0"}, o, error));
     EXPECT_EQ(o.terminal.refuse_times, 1);  // once unless told otherwise
     ASSERT_TRUE(parse({"--silent", "-h"}, o, error));

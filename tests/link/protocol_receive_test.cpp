@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -124,6 +125,21 @@ TEST(ReceiveFrames, TwoRecordExample) {
     EXPECT_EQ(rig.port.close_count(), 1);
 }
 
+TEST(ReceiveFrames, ViewerThatCannotStartIsToldWithThePlaceOfTheFile) {
+    FrameTerminal t{{frame(0, "AB")}};
+    ReceiveRig rig(std::ref(t));
+    rig.prompter.answers = {Answer::Yes};
+    rig.launcher.starts = false;
+    EXPECT_EQ(rig.receive(), 1);
+    const std::string full = fs::absolute(rig.data).string();
+    EXPECT_EQ(rig.prompter.texts(),
+              (std::vector<std::string>{"Done : 1 records received.\nView the received data?",
+                                        "No viewer could be started. The received data are in " +
+                                            full + "."}));
+    EXPECT_EQ(rig.prompter.boxes[1].caption, "Upload Data");
+    EXPECT_EQ(read_file(rig.data), "AB\r\n");
+}
+
 TEST(ReceiveFrames, RepeatIsAcknowledgedOnceWrittenAndSkipsAreRefused) {
     // The terminal sends frame 0 twice, then frame 2 (two ahead of 1), then
     // frame 1 and OVER.
@@ -203,6 +219,75 @@ TEST(ReceiveFailures, TerminalStopsAfterThreeRecordsAndTheOldFileSurvives) {
     EXPECT_EQ(read_file(rig.data), "earlier data\r\n");
     EXPECT_EQ(rig.files_in_folder(), 1u);
     EXPECT_EQ(rig.count.events.back(), "remove");
+}
+
+TEST(ReceiveFailures, EndlessRefusedFramesEndLikeATimeOut) {
+    // A terminal that answers every NAK with a damaged frame at once. Ten
+    // refused frames in a row are answered NAK, the eleventh ends the reception.
+    std::string damaged = frame(1, "noise");
+    damaged[1] ^= 0x20;
+    int frames_sent = 0;
+    ReceiveRig rig([&](const std::string& m) -> std::string {
+        if (frames_sent > 1000) return "";  // bounds the test if the bound fails
+        if (m == "READ\r") return "ACK\r" + frame(0, "first");
+        ++frames_sent;
+        return damaged;
+    });
+    std::ofstream(rig.data, std::ios::binary) << "earlier data\r\n";
+    EXPECT_EQ(rig.receive(), kReceiveBrokenOff);
+    EXPECT_EQ(frames_sent, 11);
+    auto answers = rig.answers();
+    EXPECT_EQ(answers.front(), "ACK\r");
+    EXPECT_EQ(std::count(answers.begin(), answers.end(), "NAK\r"), 10);
+    EXPECT_EQ(rig.prompter.texts(), std::vector<std::string>{"Time out!"});
+    EXPECT_LT(rig.prompter.boxes[0].at_ms, 1000u);
+    EXPECT_EQ(read_file(rig.data), "earlier data\r\n");
+    EXPECT_EQ(rig.files_in_folder(), 1u);
+}
+
+TEST(ReceiveFrames, TenRefusedFramesBetweenRecordsAreStillBorne) {
+    // The bound counts from the last accepted record: ten refusals (repeats
+    // included) before each new record never end the reception.
+    std::vector<std::string> script;
+    for (int r = 0; r < 3; ++r) {
+        for (int k = 0; k < 10; ++k) script.push_back(k % 2 ? frame(r + 2, "skip") : frame(r, "x").substr(0, 2) + "\r");
+        script.push_back(frame(r, "rec" + std::to_string(r)));
+    }
+    script.push_back("OVER\r");
+    std::size_t i = 0;
+    ReceiveRig rig([&](const std::string& m) -> std::string {
+        if (m == "READ\r") return "ACK\r" + script[i++];
+        return i < script.size() ? script[i++] : "";
+    });
+    EXPECT_EQ(rig.receive(), 3);
+    EXPECT_EQ(read_file(rig.data), "rec0\r\nrec1\r\nrec2\r\n");
+}
+
+TEST(ReceiveFrames, DamagedFrameWithThePreviousNumberIsRefusedNotTakenAsRepeat) {
+    // Ten records; the last (number 9) arrives first with a bit flipped that
+    // turns its number into 8 while its check still belongs to 9.
+    std::vector<std::string> frames;
+    for (int r = 0; r < 10; ++r) frames.push_back(frame(r, "r" + std::to_string(r)));
+    std::string flipped = frames[9];
+    flipped[0] = 8;
+    std::size_t next = 0;
+    bool flip_done = false;
+    ReceiveRig rig([&](const std::string& m) -> std::string {
+        if (m == "ACK\r" && next < frames.size()) ++next;
+        if (m == "READ\r") return "ACK\r" + frames[0];
+        if (next == 9 && !flip_done) {
+            flip_done = true;
+            return flipped;
+        }
+        return next < frames.size() ? frames[next] : "OVER\r";
+    });
+    EXPECT_EQ(rig.receive(), 10);
+    std::string expected;
+    for (int r = 0; r < 10; ++r) expected += "r" + std::to_string(r) + "\r\n";
+    EXPECT_EQ(read_file(rig.data), expected);
+    auto answers = rig.answers();
+    ASSERT_EQ(answers.size(), 11u);
+    EXPECT_EQ(answers[9], "NAK\r");
 }
 
 TEST(ReceiveFailures, NoRecordKeepsTheOldFile) {

@@ -5,6 +5,7 @@
 
 #include "link/fake_port.h"
 #include "link/ir_transceiver.h"
+#include "link/standin/line_pacer.h"
 #include "link/standin/terminal_standin.h"
 #include "link/standin/transceiver_standin.h"
 #include "link/virtual_clock.h"
@@ -222,6 +223,34 @@ TEST(TerminalStandin, BehindTheTransceiver) {
     uint8_t buf[32];
     const int n = port.read(buf, sizeof buf);
     EXPECT_EQ(Bytes(reinterpret_cast<char*>(buf), n > 0 ? n : 0), "ACK\r\x00R1\x83\x00\r"s);
+}
+
+}  // namespace
+}  // namespace kolibra
+
+namespace kolibra {
+namespace {
+
+TEST(LinePacer, MessagesCrossTheLineOneAfterAnotherAtTenBitsAByte) {
+    LinePacer pacer;
+    EXPECT_EQ(pacer.us_to_next(0), -1);
+    // 103 bytes at 9600 bit/s: 1030 bits, 107292 us (rounded up).
+    pacer.queue(1000, std::string(103, 'x'), 9600);
+    // "ACK\r" handed over meanwhile waits for the line: 4 more bytes, 4167 us.
+    pacer.queue(2000, "ACK\r", 9600);
+    EXPECT_EQ(pacer.us_to_next(1000), 107292);
+    EXPECT_EQ(pacer.take_due(108291), "");
+    EXPECT_EQ(pacer.take_due(108292), std::string(103, 'x'));
+    EXPECT_EQ(pacer.us_to_next(108292), 4167);
+    EXPECT_EQ(pacer.take_due(200000), "ACK\r");
+    EXPECT_TRUE(pacer.empty());
+    // A line that was idle starts the next message when it is handed over.
+    pacer.queue(1000000, "OVER\r", 115200);
+    EXPECT_EQ(pacer.us_to_next(1000000), 435);  // 50 bits at 115200
+    // No speed known: the message passes at once.
+    LinePacer unpaced;
+    unpaced.queue(5, "NAK\r", 0);
+    EXPECT_EQ(unpaced.take_due(5), "NAK\r");
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "common/qt/qt_file_picker.h"
 #include "common/qt/qt_progress.h"
 #include "common/qt/qt_prompter.h"
 #include "common/qt/qt_receive_count_view.h"
@@ -8,9 +9,17 @@
 #include "support/qt_test_app.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QCursor>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QLineEdit>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
@@ -18,6 +27,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 
@@ -68,6 +79,135 @@ TEST(QtPrompter, ShowsTextCaptionIconAndButtonsAndReturnsTheChoice) {
     EXPECT_EQ(prompter.ask("Done : 2 records received.\nView the received data?", "Upload Data",
                            Icon::None, Buttons::YesNo),
               Answer::No);
+}
+
+TEST(QtPrompter, BoxIsWideEnoughForItsCaption) {
+    test::app();
+    QtPrompter prompter;
+    const QString caption = QStringLiteral("Progress (Download Lookup 1.0)");
+    const int caption_width =
+        QFontMetrics(QFontDatabase::systemFont(QFontDatabase::TitleFont)).horizontalAdvance(caption);
+    int width = 0;
+    when_box_opens([&](QMessageBox& box) {
+        width = box.width();
+        box.button(QMessageBox::Ok)->click();
+    });
+    prompter.tell("Done", caption.toStdString(), Icon::None);
+    // The caption and the title bar's buttons fit beside each other.
+    EXPECT_GE(width, caption_width + 100);
+
+    // So in the progress window of the lookup tool, whose bar follows the width.
+    QtProgress progress;
+    progress.open(caption.toStdString());
+    ASSERT_NE(progress.window(), nullptr);
+    EXPECT_GE(progress.window()->width(), caption_width + 100);
+    auto* bar = progress.window()->findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->width(), progress.window()->width() - 28);
+    progress.close();
+}
+
+// Bytes written by the desktop are answered by nothing; each write is noted
+// with the cursor shown at that moment.
+class CursorWatchingDevice : public LinkDevice {
+public:
+    void connect(LineEndpoint*) override {}
+    void receive(const uint8_t*, std::size_t, uint32_t, uint32_t) override {
+        const QCursor* c = QGuiApplication::overrideCursor();
+        shapes.push_back(c ? c->shape() : Qt::ArrowCursor);
+    }
+    void advance(uint32_t) override {}
+    int32_t ms_to_next_event(uint32_t) const override { return -1; }
+    std::vector<Qt::CursorShape> shapes;
+};
+
+TEST(LinkCommandWindow, FileDialogTakesInputAndTheWaitsShowTheBusyCursor) {
+    test::app();
+    VirtualClock clock(1000);
+    CursorWatchingDevice device;
+    QtPrompter qt_prompter;
+    QtFilePicker picker;
+    LinkServices services;
+    services.make_port = [&] { return std::make_unique<FakePort>(clock, &device); };
+    services.clock = &clock;
+    services.prompter = &qt_prompter;
+    services.picker = &picker;
+    QtProgress progress;
+    services.progress = &progress;
+    TemplateDocument doc;
+
+    // Typing into the name field opens the completion list; Escape closes it
+    // and a second Escape cancels the dialog. Without input both would be lost
+    // and the dialog would stay: the guard ends it after 10 s and fails.
+    bool dialog_seen = false, popup_seen = false;
+    QElapsedTimer since;
+    since.start();
+    auto* timer = new QTimer(QCoreApplication::instance());
+    int step = 0;
+    QObject::connect(timer, &QTimer::timeout, [&, timer] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (since.elapsed() > 10000) {
+            timer->stop();
+            if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+            if (dialog) dialog->reject();
+            return;
+        }
+        if (!dialog) return;
+        dialog_seen = true;
+        QLineEdit* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+        if (!name) return;
+        if (step == 0) {
+            const QCursor* c = QGuiApplication::overrideCursor();
+            EXPECT_TRUE(c && c->shape() == Qt::ArrowCursor);
+            QTest::keyClicks(name, "/");
+            step = 1;
+        } else if (QWidget* popup = QApplication::activePopupWidget()) {
+            popup_seen = true;
+            QTest::keyClick(popup, Qt::Key_Escape);
+        } else {
+            QTest::keyClick(name, Qt::Key_Escape);
+        }
+    });
+    timer->start(50);
+    run_link_command(services, doc, LinkCommand::ReceiveData, false);
+    timer->stop();
+    timer->deleteLater();
+    EXPECT_TRUE(dialog_seen);
+    EXPECT_LT(since.elapsed(), 10000);
+    (void)popup_seen;  // whether the list opens depends on the folder's contents
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // A lookup download to a silent terminal: every handshake goes out under
+    // the busy cursor, the boxes after it show the arrow.
+    const auto path = std::filesystem::temp_directory_path() / "kolibra_cursor_lookup.txt";
+    std::ofstream(path) << "A\r\n";
+    std::vector<Qt::CursorShape> box_cursors;
+    auto* boxes = new QTimer(QCoreApplication::instance());
+    QObject::connect(boxes, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            const QCursor* c = QGuiApplication::overrideCursor();
+            box_cursors.push_back(c ? c->shape() : Qt::ArrowCursor);
+            box->button(box->standardButtons() & QMessageBox::No ? QMessageBox::No
+                                                                 : QMessageBox::Ok)->click();
+        }
+    });
+    boxes->start(20);
+    struct ChosenFile : FilePicker {
+        std::string path;
+        std::optional<std::string> choose_open(const FileDialogRequest&) override { return path; }
+        std::optional<std::string> choose_save(const FileDialogRequest&) override { return path; }
+    } chosen;
+    chosen.path = path.string();
+    services.picker = &chosen;
+    run_link_command(services, doc, LinkCommand::DownloadLookup, false);
+    boxes->stop();
+    boxes->deleteLater();
+    std::filesystem::remove(path);
+    ASSERT_EQ(device.shapes.size(), 3u);
+    for (Qt::CursorShape shape : device.shapes) EXPECT_EQ(shape, Qt::WaitCursor);
+    ASSERT_EQ(box_cursors.size(), 2u);  // not ready; retry? No
+    for (Qt::CursorShape shape : box_cursors) EXPECT_EQ(shape, Qt::ArrowCursor);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST(QtProgress, ShowsTheWindowWithItsBarAndHoldsValuesInRange) {

@@ -8,6 +8,8 @@
 
 #include <QFontMetricsF>
 #include <QMenu>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -244,6 +246,45 @@ TEST_F(SimulatorWindowTest, LcdShowsRowsHighlightAndCursor) {
     const QPoint cell(26 + 5 * m.cursor_col, 52 + 10 * m.cursor_row);
     const QImage cursor = terminal_artwork().image(541).convertToFormat(shot.format());
     EXPECT_EQ(shot.pixel(cell + QPoint(0, 9)), cursor.pixel(0, 9));
+}
+
+// Records the region of every paint event of a widget.
+class PaintRegions : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) region += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+    QRegion region;
+};
+
+TEST_F(SimulatorWindowTest, ClockLineLeavesNothingBehindWhenItChangesOrGoes) {
+    // The screen as the window left it: a full paint with the clock line,
+    // then only the regions the window asked to repaint.
+    QImage screen(window->size(), QImage::Format_RGB32);
+    window->draw_clock_line("JAN01, 12:00  0");
+    QCoreApplication::processEvents();
+    window->render(&screen);
+    PaintRegions paints;
+    window->installEventFilter(&paints);
+    auto repaint_and_compare = [&](const char* what) {
+        paints.region = QRegion();
+        QCoreApplication::processEvents();
+        const QRegion asked = paints.region;
+        // render() puts the top left of the region at the offset given.
+        window->render(&screen, asked.boundingRect().topLeft(), asked);
+        QImage fresh(window->size(), QImage::Format_RGB32);
+        window->render(&fresh);
+        int stale = 0;
+        for (int y = 0; y < fresh.height(); ++y)
+            for (int x = 0; x < fresh.width(); ++x) stale += fresh.pixel(x, y) != screen.pixel(x, y);
+        EXPECT_EQ(stale, 0) << what;
+    };
+    window->draw_clock_line("JAN01, 12 00  0");
+    repaint_and_compare("the line changed");
+    window->invalidate_lcd();  // a new screen: the clock line goes
+    repaint_and_compare("the line went");
+    window->removeEventFilter(&paints);
 }
 
 }  // namespace

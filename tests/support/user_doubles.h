@@ -84,9 +84,10 @@ private:
 class RecordingLauncher : public Launcher {
 public:
     std::vector<std::string> shown;
+    bool starts = true;  // false: no viewer can be started
     bool show_text_file(const std::string& path) override {
         shown.push_back(path);
-        return true;
+        return starts;
     }
 };
 
