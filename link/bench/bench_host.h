@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace kolibra::bench {
 
@@ -20,6 +21,8 @@ public:
 
     bool start(const std::string& program, const std::string& records, const std::string& out,
                bool silent = false);
+    // POSIX only: k2term started with any arguments (the paced runs).
+    bool start_with(const std::string& program, const std::vector<std::string>& args);
     const std::string& device() const { return device_; }
 
 private:

@@ -13,16 +13,25 @@ namespace kolibra::bench {
 
 bool StandIn::start(const std::string& program, const std::string& records,
                     const std::string& out, bool silent) {
+    std::vector<std::string> args{"--records", records, "--out", out};
+    if (silent) args.push_back("--silent");
+    return start_with(program, args);
+}
+
+bool StandIn::start_with(const std::string& program, const std::vector<std::string>& args) {
     int fds[2];
     if (::pipe(fds) != 0) return false;
+    std::vector<std::string> words{program};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::dup2(fds[1], STDOUT_FILENO);
         ::close(fds[0]);
         ::close(fds[1]);
-        ::execl(program.c_str(), program.c_str(), "--records", records.c_str(), "--out",
-                out.c_str(), silent ? "--silent" : static_cast<char*>(nullptr),
-                static_cast<char*>(nullptr));
+        ::execv(program.c_str(), argv.data());
         std::perror("link_bench: cannot start k2term");
         ::_exit(127);
     }

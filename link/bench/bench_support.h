@@ -1,11 +1,9 @@
-// What the link_bench modes share: quiet prompter and progress, and k2term
-// as a child process with any arguments.
+// What the link_bench modes share: a quiet prompter and progress, and the
+// modes besides the plain timing.
 #pragma once
 
 #include "common/progress.h"
 #include "common/prompter.h"
-
-#include <sys/types.h>
 
 #include <string>
 #include <vector>
@@ -28,17 +26,6 @@ public:
     void open(const std::string&) override {}
     void set_value(int) override {}
     void close() override {}
-};
-
-// k2term as a child process with the given arguments (POSIX only); its first output line
-// is the device path. Stopped with SIGTERM when this goes.
-struct K2term {
-    pid_t pid = -1;
-    int out_fd = -1;  // kept open so that its "program ..." lines have a reader
-    std::string device;
-
-    bool start(const std::string& program, const std::vector<std::string>& args);
-    ~K2term();
 };
 
 // The modes besides the plain timing of main(); on Windows, where the bench

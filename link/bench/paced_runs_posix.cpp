@@ -47,14 +47,14 @@ struct Speed {
 bool measure(const std::string& k2term_path, const std::vector<std::string>& args,
              const char* what, const Speed& speed, long wire_bytes,
              const std::function<bool(LinkSession&)>& transfer) {
-    K2term k2term;
+    StandIn k2term;
     std::vector<std::string> all{"--line-rate", "--reply-delay", "0"};
     all.insert(all.end(), args.begin(), args.end());
-    if (!k2term.start(k2term_path, all)) {
+    if (!k2term.start_with(k2term_path, all)) {
         std::fprintf(stderr, "link_bench: k2term did not start (%s)\n", k2term_path.c_str());
         return false;
     }
-    ::setenv("KOLIBRA_COM1", k2term.device.c_str(), 1);
+    ::setenv("KOLIBRA_COM1", k2term.device().c_str(), 1);
     auto port = make_serial_port();
     SteadyClock clock;
     QuietPrompter prompter;
