@@ -100,7 +100,7 @@ void SymbologyDialog::show_length_labels(bool max_min) {
 
 void SymbologyDialog::on_text_changed(int id) {
     if (!layout_.length || (id != kLength1Box && id != kLength2Box)) return;
-    const TypedNumber typed = read_number(text(id));
+    const TypedNumber typed = read_bounded_number(text(id));
     if (id == kLength1Box) {
         switch (typed.kind) {
         case NumberKind::NotANumber: set_text(id, std::to_string(kLength1Default)); return;

@@ -19,7 +19,7 @@ constexpr BarcodeBits kDigitsLayoutBits{4, 3, 2};
 constexpr BarcodeBits kIgnoreCaseBit{4, 5}, kAlwaysLockedBit{4, 6}, kAutoDetectionBit{4, 7};
 
 uint8_t typed_byte(const std::string& text) {
-    const TypedNumber n = read_number(text);
+    const TypedNumber n = read_bounded_number(text);
     return n.kind == NumberKind::Number ? clamp_to_byte(n.value) : 0;
 }
 
@@ -51,7 +51,7 @@ void WedgeDialog::on_init() {
 
 void WedgeDialog::on_text_changed(int id) {
     if ((id == kCharacterDelay || id == kTimeOut) &&
-        read_number(text(id)).kind == NumberKind::NotANumber)
+        read_bounded_number(text(id)).kind == NumberKind::NotANumber)
         set_text(id, "0");
 }
 

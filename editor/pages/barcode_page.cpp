@@ -42,7 +42,7 @@ void BarcodePage::on_init() {
 }
 
 void BarcodePage::on_text_changed(int id) {
-    if (id == kTimeOut && read_number(text(id)).kind == NumberKind::NotANumber) set_text(id, "0");
+    if (id == kTimeOut && read_bounded_number(text(id)).kind == NumberKind::NotANumber) set_text(id, "0");
 }
 
 void BarcodePage::on_clicked(int id) {
@@ -60,7 +60,7 @@ void BarcodePage::commit() {
     if (selection(kReadRedundancy) != kNoSelection)
         write_bits(b, kReadRedundancyBits, static_cast<unsigned>(selection(kReadRedundancy)));
     // The byte holds at most 255 seconds: a larger number is stored as 255.
-    const TypedNumber time_out = read_number(text(kTimeOut));
+    const TypedNumber time_out = read_bounded_number(text(kTimeOut));
     b.bytes[kTimeOutByte] = time_out.kind == NumberKind::Number ? clamp_to_byte(time_out.value) : 0;
     for (const SymbologySwitch& s : symbology_switches()) write_bits(b, s.bits, checked(s.id) ? 1 : 0);
 }

@@ -47,7 +47,7 @@ void StartupPage::enable_delimiters() {
 }
 
 void StartupPage::value_changed(int c) {
-    const TypedNumber typed = read_number(text(value(c)));
+    const TypedNumber typed = read_bounded_number(text(value(c)));
     if (typed.kind != NumberKind::Number) {
         if (typed.kind == NumberKind::NotANumber) set_text(value(c), "0");
         return;
