@@ -5,10 +5,14 @@
 #include "link/ir_transceiver.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace kolibra {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 constexpr const char* kErrorCaption = "Error";
 constexpr const char* kUploadCaption = "Upload Data";
@@ -56,7 +60,15 @@ void final_message(int records, const std::string& path, const IrfetchSettings& 
                       records);
         if (env.prompter.ask(text, kUploadCaption, Icon::None, Buttons::YesNo) == Answer::Yes &&
             env.launcher) {
-            env.launcher->show_text_file(path);
+            std::error_code error;
+            const fs::path full = fs::absolute(path, error);
+            const std::string shown = error ? path : full.string();
+            // A Yes that starts nothing must not look like success.
+            if (!env.launcher->show_text_file(shown)) {
+                env.prompter.tell("No viewer could be started. The received data are in " + shown +
+                                      ".",
+                                  kUploadCaption, Icon::Warning);
+            }
         }
     } else if (records == 0) {
         env.prompter.tell("No data received!", kUploadCaption, Icon::None);

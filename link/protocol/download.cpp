@@ -5,6 +5,8 @@
 #include "model/program_image.h"
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace kolibra {
 
@@ -225,7 +227,11 @@ bool transmit_lookup_file(LinkSession& link, Progress& progress, std::FILE* look
     while (count < size) {
         uint8_t chunk[kLookupChunk];
         std::size_t got = std::fread(chunk, 1, sizeof chunk, lookup);
-        if (got == 0) break;  // the file shrank: stop at its real end
+        if (got == 0) {
+            // A read that fails must not end the file early with "OVER\r".
+            if (std::ferror(lookup)) return fail();
+            break;  // the file shrank: stop at its real end
+        }
         count += static_cast<long>(got);
         for (std::size_t i = 0; i < got; ++i) {
             uint8_t b = chunk[i];
@@ -310,7 +316,10 @@ int download_to_terminal(LinkSession& link, Progress& progress, FilePicker* pick
             if (!chosen) return kDownloadStopped;
             path = *chosen;
         }
-        lookup = std::fopen(path.c_str(), "rb");
+        // A folder opens for reading on POSIX systems but reads as nothing;
+        // sent, it would replace the terminal's lookup data with none.
+        std::error_code folder_error;
+        if (!std::filesystem::is_directory(path, folder_error)) lookup = std::fopen(path.c_str(), "rb");
         if (!lookup) {
             link.prompter.tell("Can't open the file!", options.error_caption, Icon::Warning);
             return kDownloadOpenFailed;

@@ -193,7 +193,8 @@ int receive_records(LinkSession& link, std::FILE* data, ReceiveCountView* count_
                 if (!written) {
                     // Acknowledging a record that is not stored would lose it.
                     show_receive_count(count_view, CountAction::Remove, accepted);
-                    link.prompter.tell("Failed to write the data file!", "Error", Icon::Warning);
+                    if (options.show_errors)
+                        link.prompter.tell("Failed to write the data file!", "Error", Icon::Warning);
                     return kReceiveBrokenOff;
                 }
                 answer(link.port, kAck);

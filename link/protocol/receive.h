@@ -24,8 +24,9 @@ void show_receive_count(ReceiveCountView* view, CountAction action, int count);
 struct ReceiveOptions {
     // Bytes written after each accepted record (irfetch: CR, LF, both or none).
     std::string record_end = "\r\n";
-    // Show the error messages: "Time out!", "Failed to establish connection!"
-    // and the port and transceiver failures below.
+    // Show the error messages: "Time out!", "Failed to establish connection!",
+    // "Failed to write the data file!" and the port and transceiver failures
+    // below.
     bool show_errors = true;
     // Shown when the port cannot be opened (irfetch: "Failed to open COM port").
     std::string port_failure_text = "Fail to open COM port";

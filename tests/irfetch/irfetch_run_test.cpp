@@ -289,5 +289,17 @@ TEST_F(IrfetchRun, IniWithoutAlwaysShowRunsStraightFromIt) {
     EXPECT_EQ(read_file(path("from-ini.txt")), "AB\nCD\nEF\n");
 }
 
+TEST_F(IrfetchRun, ViewerThatCannotStartIsToldWithThePlaceOfTheFile) {
+    std::string data = path("shop1.txt");
+    prompter_.answers = {Answer::Yes};
+    launcher_.starts = false;
+    EXPECT_EQ(run(data + ",1,1,1,1,1,1,1"), kIrfetchReceived);
+    ASSERT_EQ(prompter_.boxes.size(), 2u);
+    EXPECT_EQ(prompter_.boxes[1].text,
+              "No viewer could be started. The received data are in " + data + ".");
+    EXPECT_EQ(prompter_.boxes[1].caption, "Upload Data");
+    EXPECT_EQ(read_file(data), "AB\r\nCD\r\nEF\r\n");
+}
+
 }  // namespace
 }  // namespace kolibra

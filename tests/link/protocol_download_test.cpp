@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 namespace kolibra {
 namespace {
@@ -255,12 +257,28 @@ TEST(DownloadLookup, FileThatShrinksWhileSentEndsAtItsRealEnd) {
     // last "Q" without line end; then OVER.
     EXPECT_EQ(packets.size(), 45u);
     EXPECT_EQ(packets[43], bytes({'Q', 0x00, 0x51, 0x0D}));
+
+    // A read that fails is no end of the file: the transfer fails without "OVER\r".
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> unreadable(
+        std::fopen(std::filesystem::temp_directory_path().string().c_str(), "rb"), &std::fclose);
+    if (!unreadable) GTEST_SKIP() << "this system does not open folders as files";
+    DownloadRig broken(always_ack);
+    broken.port.open("COM1");
+    EXPECT_FALSE(transmit_lookup_file(broken.link, broken.progress, unreadable.get(), {}));
+    EXPECT_TRUE(broken.terminal.received.empty());
 }
 
 TEST(DownloadCommand, FailuresBeforeTheTransfer) {
     DownloadRig missing(always_ack);
     EXPECT_EQ(missing.send_lookup("/nonexistent/folder/x.txt"), kDownloadOpenFailed);
     EXPECT_EQ(missing.prompter.texts(), std::vector<std::string>{"Can't open the file!"});
+
+    // A folder is no lookup file: nothing, not even "OVER\r", goes out.
+    DownloadRig folder(always_ack);
+    EXPECT_EQ(folder.send_lookup(std::filesystem::temp_directory_path().string()),
+              kDownloadOpenFailed);
+    EXPECT_EQ(folder.prompter.texts(), std::vector<std::string>{"Can't open the file!"});
+    EXPECT_TRUE(folder.terminal.received.empty());
 
     DownloadRig no_port(always_ack);
     no_port.port.refuse_open(true);

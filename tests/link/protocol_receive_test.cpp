@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 namespace kolibra {
@@ -359,6 +361,18 @@ TEST(ReceiveOptionsTest, RecordEndAndQuietErrorsOfTheReaderTool) {
     no_messages.show_errors = false;
     EXPECT_EQ(quiet.receive(no_messages), 0);
     EXPECT_EQ(quiet.prompter.texts(), std::vector<std::string>{"No data received!"});
+
+    // A record that cannot be stored ends the reception without a box too.
+    FrameTerminal one{{frame(0, "A")}};
+    ReceiveRig unwritable(std::ref(one));
+    std::ofstream(unwritable.data) << "earlier";
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> read_only(
+        std::fopen(unwritable.data.c_str(), "rb"), &std::fclose);
+    ASSERT_TRUE(read_only);
+    unwritable.port.open("COM1");
+    EXPECT_EQ(receive_records(unwritable.link, read_only.get(), nullptr, no_messages),
+              kReceiveBrokenOff);
+    EXPECT_TRUE(unwritable.prompter.boxes.empty());
 }
 
 TEST(ReceiveFailures, PortAndFileProblems) {
