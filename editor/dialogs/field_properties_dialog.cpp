@@ -144,7 +144,7 @@ void FieldPropertiesDialog::on_text_changed(int id) {
         switch (b.rule) {
         case BoxRule::Number:
         case BoxRule::MaximumLength: {
-            const TypedNumber typed = read_number(text(id));
+            const TypedNumber typed = read_bounded_number(text(id));
             if (typed.kind == NumberKind::NotANumber) {
                 // The replacement text is a change of its own, which stores it.
                 set_text(id, b.rule == BoxRule::Number ? "1" : "0");

@@ -136,7 +136,7 @@ void FormPage::on_text_changed(int id) {
 void FormPage::length_changed(int row, bool maximum) {
     const int id = maximum ? max_length(row) : min_length(row);
     uint8_t& field = maximum ? working_form().max_length[row] : working_form().min_length[row];
-    const TypedNumber typed = read_number(text(id));
+    const TypedNumber typed = read_bounded_number(text(id));
     std::optional<uint8_t> stored;
     switch (typed.kind) {
     case NumberKind::NotANumber:

@@ -83,7 +83,7 @@ void LookupPage::enable_rows() {
 }
 
 std::optional<unsigned long> LookupPage::typed_number(int id, unsigned long bound) {
-    const TypedNumber typed = read_number(text(id));
+    const TypedNumber typed = read_bounded_number(text(id));
     switch (typed.kind) {
     case NumberKind::NotANumber:
         // "0" arrives as a change of its own, which stores 0.
