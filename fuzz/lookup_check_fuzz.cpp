@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         const long n = line_number_at(f.place, 0);
         FUZZ_CHECK(n >= 1 && n <= lines);
         FUZZ_CHECK(f.place == "line " + std::to_string(n));
-        const std::size_t earlier = f.message.find("is already on line ");
+        const std::size_t earlier = f.message.rfind("is already on line ");  // the key may hold it too
         if (earlier != std::string::npos) {
             const long m = line_number_at(f.message, earlier + std::strlen("is already on "));
             FUZZ_CHECK(m >= 1 && m < n);
