@@ -11,6 +11,9 @@ namespace {
 
 constexpr char kCR = '\r';
 constexpr char kLF = '\n';
+// A lookup record describes at most this many fields (field_offset and
+// field_length hold 8 entries each).
+constexpr int kLookupFields = 8;
 
 std::string line_place(long line) { return "line " + std::to_string(line); }
 
@@ -150,6 +153,15 @@ std::vector<Finding> check_lookup_lines(const Template& t, int file, std::string
                                 kLookupFileChoices[file + 1] + " (" +
                                 (l.member_length == 0 ? "member length 0" : "number of fields 0") +
                                 "): its lines cannot be checked"});
+        return findings;
+    }
+    if (l.field_count > kLookupFields) {
+        // The line checks index the 8 field entries by field number.
+        findings.push_back({Severity::Error, "",
+                            std::string("the ") + kLookupFileChoices[file + 1] +
+                                " is described with " + std::to_string(l.field_count) +
+                                " fields, more than " + std::to_string(kLookupFields) +
+                                ": its lines cannot be checked"});
         return findings;
     }
 

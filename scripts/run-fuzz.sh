@@ -23,7 +23,7 @@ for t in "${targets[@]}"; do
   mkdir -p "$work/$t"
   if ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
       "build-fuzz/bin/fuzz_$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-      -print_final_stats=0 -artifact_prefix="$work/$t/crash-" "$work/$t" "fuzz/corpus/$t" \
+      -print_final_stats=0 -artifact_prefix="$work/$t/crash-" "$work/$t" "$PWD/fuzz/corpus/$t" \
       >"$work/$t.log" 2>&1; then
     echo "fuzz_$t: $(grep -Eo 'Done [0-9]+ runs' "$work/$t.log" || echo done)"
   else

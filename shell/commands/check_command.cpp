@@ -8,6 +8,7 @@
 #include "shell/command_registry.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -37,6 +38,13 @@ bool parse_lookup(const std::string& text, LookupData& out) {
 }
 
 bool read_whole_file(const std::string& path, std::string& bytes, std::string& reason) {
+    // A folder opens as a stream that reads nothing, which would pass for an
+    // empty data file.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        reason = "is a folder, not a file";
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         reason = "cannot be opened";

@@ -301,6 +301,11 @@ TEST(LookupCheck, UndescribedFileIsOneError) {
     EXPECT_EQ(lines_listing(*t, 2, "a\r\n"),
               "L.TXT: error: the template does not describe the 3rd lookup file (member length 0): "
               "its lines cannot be checked\n");
+    // A damaged file may describe more fields than a lookup record holds.
+    t->lookups[0].field_count = 9;
+    EXPECT_EQ(lines_listing(*t, 0, "a\r\n"),
+              "L.TXT: error: the 1st lookup file is described with 9 fields, more than 8: its "
+              "lines cannot be checked\n");
 }
 
 }  // namespace
