@@ -11,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -37,6 +36,9 @@ bool parse_lookup(const std::string& text, LookupData& out) {
     return true;
 }
 
+// Far more than a terminal holds: a larger input is not a lookup file or template.
+constexpr std::size_t kMaxCheckedFileBytes = 16u << 20;
+
 bool read_whole_file(const std::string& path, std::string& bytes, std::string& reason) {
     // A folder opens as a stream that reads nothing, which would pass for an
     // empty data file.
@@ -50,13 +52,22 @@ bool read_whole_file(const std::string& path, std::string& bytes, std::string& r
         reason = "cannot be opened";
         return false;
     }
-    std::ostringstream all;
-    all << in.rdbuf();
+    // Read with a bound, so that an endless source (a device such as
+    // /dev/zero, a pipe that never closes its end) ends in a message instead of
+    // filling memory; a pipe of ordinary size is still read whole.
+    bytes.clear();
+    char chunk[65536];
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > kMaxCheckedFileBytes) {
+            reason = "is larger than 16 MiB";
+            return false;
+        }
+    }
     if (in.bad()) {
         reason = "cannot be read";
         return false;
     }
-    bytes = all.str();
     return true;
 }
 

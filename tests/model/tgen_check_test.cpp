@@ -73,6 +73,8 @@ TEST(TgenCheck, PrintsFindingsAndExitsByTheWorstOfThem) {
     // Inputs that cannot be read, or a command line that names none: 2, nothing printed.
     for (const std::string& args : {"'" + dir.file("none.ATX") + "'", "'" + tpl + "' --lookup 1=" +
                                     dir.file("none.TXT"), "'" + tpl + "' --lookup 1=" + dir.file("."),
+                                    // An endless device is cut off, not read for ever.
+                                    "'" + tpl + "' --lookup 1=/dev/zero",
                                     "'" + tpl + "' --lookup 4=x.TXT",
                                     std::string("--lookup 1=x.TXT"), "'" + tpl + "' --bogus"}) {
         EXPECT_EQ(check(args, &out), 2) << args;
