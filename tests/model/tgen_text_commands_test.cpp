@@ -2,14 +2,13 @@
 #include "model/template_file.h"
 #include "model/text_slot.h"
 #include "model_test_util.h"
+#include "support/program_run.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cstdio>
 #include <memory>
 #include <string>
-#include <sys/wait.h>
 
 #ifdef TGEN_PATH
 
@@ -20,26 +19,10 @@ using test::Bytes;
 using test::read_bytes;
 using test::write_bytes;
 
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::ProgramRun;
 
 ProgramRun tgen(const test::ScratchDir& dir, const std::string& args) {
-    const std::string err_file = dir.file("stderr.txt");
-    const std::string command = std::string("'") + TGEN_PATH + "' " + args + " 2>'" + err_file + "'";
-    ProgramRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return run;
-    std::array<char, 4096> buffer;
-    std::size_t n;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    const Bytes err = read_bytes(err_file);
-    run.err.assign(err.begin(), err.end());
-    return run;
+    return test::run_program(TGEN_PATH, args, dir.file("stderr.txt"));
 }
 
 std::string q(const std::string& path) { return "'" + path + "'"; }

@@ -34,16 +34,7 @@ protected:
         });
     }
 
-    // A saved template that differs from the factory one.
-    std::string saved_template(const std::string& name) {
-        auto other = std::make_unique<TemplateDocument>();
-        reset_template(other->tpl);
-        other->tpl.start_target = 1;
-        other->tpl.comm.com_baud = 3;
-        const std::string path = folder.file(name);
-        EXPECT_TRUE(write_template(path, other->tpl).ok());
-        return path;
-    }
+    std::string saved_template(const std::string& name) { return test::saved_template(folder, name); }
 
     test::TempFolder folder;
     TemplateDocument doc;

@@ -1,11 +1,16 @@
 // The user's stand-ins (tests/support) and a scratch folder for tgen's tests.
 #pragma once
 
+#include "model/template.h"
+#include "model/template_file.h"
 #include "support/user_doubles.h"
+
+#include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace kolibra::test {
@@ -25,5 +30,17 @@ struct TempFolder {
     }
     std::string file(const std::string& name) const { return (path / name).string(); }
 };
+
+// A template saved as `name` in `folder` that differs from the factory one
+// (start at form 1, 19200 bit/s), so that opening it is seen.
+inline std::string saved_template(const TempFolder& folder, const std::string& name) {
+    auto other = std::make_unique<Template>();
+    reset_template(*other);
+    other->start_target = 1;
+    other->comm.com_baud = 3;
+    const std::string path = folder.file(name);
+    EXPECT_TRUE(write_template(path, *other).ok());
+    return path;
+}
 
 }  // namespace kolibra::test

@@ -1,28 +1,22 @@
 // `tgen simulate` run as a program on templates made by `tgen new` and by the test.
 #include "model/template_file.h"
 #include "model/text_slot.h"
+#include "support/program_run.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace kolibra {
 namespace {
 
-struct ProgramRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using test::ProgramRun;
 
 class SimulateCommand : public ::testing::Test {
 protected:
@@ -40,21 +34,7 @@ protected:
 
     // Runs tgen with `args` (already quoted for the shell).
     ProgramRun tgen(const std::string& args) {
-        const std::string err_path = dir_ + "/err.txt";
-        const std::string command = std::string("'") + TGEN_PATH + "' " + args + " 2>'" + err_path + "'";
-        ProgramRun run;
-        FILE* pipe = popen(command.c_str(), "r");
-        if (pipe == nullptr) return run;
-        std::array<char, 4096> buffer;
-        std::size_t n;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-        const int status = pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream err(err_path);
-        std::stringstream text;
-        text << err.rdbuf();
-        run.err = text.str();
-        return run;
+        return test::run_program(TGEN_PATH, args, dir_ + "/err.txt");
     }
 
     std::string new_template() {
