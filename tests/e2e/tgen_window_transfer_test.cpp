@@ -11,8 +11,8 @@
 #include "link/clock.h"
 #include "link/serial_port.h"
 #include "model/program_image.h"
-#include "shell/gui/link_commands.h"
-#include "shell/gui/main_window.h"
+#include "shell/qt/link_commands.h"
+#include "shell/qt/main_window.h"
 #include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
 

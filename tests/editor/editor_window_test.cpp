@@ -4,11 +4,11 @@
 // pictures are saved there as PNG files.
 #include "common/qt/dialog_builder.h"
 #include "editor/qt/sheet_window.h"
-#include "shell/gui/editor_window.h"
-#include "shell/gui/main_window.h"
+#include "shell/qt/editor_window.h"
+#include "shell/qt/main_window.h"
 #include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
-#include "simulator/window/simulator_window.h"
+#include "simulator/qt/simulator_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>

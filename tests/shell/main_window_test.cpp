@@ -1,10 +1,10 @@
-#include "shell/gui/main_window.h"
+#include "shell/qt/main_window.h"
 
 #include "common/qt/dialog_builder.h"
 #include "model/template_file.h"
 #include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
-#include "simulator/window/simulator_window.h"
+#include "simulator/qt/simulator_window.h"
 
 #include <QApplication>
 #include <QComboBox>

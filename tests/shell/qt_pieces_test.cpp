@@ -5,7 +5,7 @@
 
 #include "link/fake_port.h"
 #include "link/virtual_clock.h"
-#include "shell/gui/link_commands.h"
+#include "shell/qt/link_commands.h"
 #include "support/qt_test_app.h"
 
 #include <QAbstractButton>

@@ -1,12 +1,12 @@
 // The "Collected records" window opened by its pop-up menu command: it lists
 // each completed form's record as it is completed and saves them with CR LF.
-#include "shell/gui/records_window.h"
+#include "shell/qt/records_window.h"
 
 #include "model/text_slot.h"
-#include "shell/gui/main_window.h"
+#include "shell/qt/main_window.h"
 #include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
-#include "simulator/window/simulator_window.h"
+#include "simulator/qt/simulator_window.h"
 
 #include <QLabel>
 #include <QListWidget>

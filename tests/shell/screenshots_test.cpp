@@ -3,10 +3,10 @@
 #include "common/qt/dialog_builder.h"
 #include "common/qt/qt_progress.h"
 #include "model/text_slot.h"
-#include "shell/gui/main_window.h"
+#include "shell/qt/main_window.h"
 #include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
-#include "simulator/window/simulator_window.h"
+#include "simulator/qt/simulator_window.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "simulator/window/simulator_window.h"
+#include "simulator/qt/simulator_window.h"
 
 #include "model/text_slot.h"
 #include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
-#include "simulator/window/key_hit_test.h"
-#include "simulator/window/terminal_artwork.h"
+#include "simulator/qt/key_hit_test.h"
+#include "simulator/qt/terminal_artwork.h"
 
 #include <QFontMetricsF>
 #include <QMenu>

@@ -1,13 +1,13 @@
 // `tgen TEMPLATE.ATX`: the window starts with the named template, or with the
 // factory template and Open's message when the file is refused.
-#include "shell/gui/start_template.h"
+#include "shell/qt/start_template.h"
 
 #include "model/template_file.h"
 #include "model/text_slot.h"
-#include "shell/gui/main_window.h"
+#include "shell/qt/main_window.h"
 #include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
-#include "simulator/window/simulator_window.h"
+#include "simulator/qt/simulator_window.h"
 
 #include <gtest/gtest.h>
 

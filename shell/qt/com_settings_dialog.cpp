@@ -1,4 +1,4 @@
-#include "shell/gui/com_settings_dialog.h"
+#include "shell/qt/com_settings_dialog.h"
 
 #include "common/qt/dialog_builder.h"
 #include "model/choices.h"

@@ -1,4 +1,4 @@
-#include "simulator/window/terminal_artwork.h"
+#include "simulator/qt/terminal_artwork.h"
 
 #include "common/resource_script.h"
 

@@ -8,9 +8,9 @@
 #include "common/qt/qt_receive_count_view.h"
 #include "common/system_launcher.h"
 #include "link/clock.h"
-#include "shell/gui/editor_window.h"
-#include "shell/gui/main_window.h"
-#include "shell/gui/start_template.h"
+#include "shell/qt/editor_window.h"
+#include "shell/qt/main_window.h"
+#include "shell/qt/start_template.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "shell/gui/link_commands.h"
+#include "shell/qt/link_commands.h"
 
 #include "common/qt/qt_progress.h"
 #include "link/protocol/download.h"

@@ -1,11 +1,11 @@
-#include "shell/gui/main_window.h"
+#include "shell/qt/main_window.h"
 
 #include "common/qt/dialog_builder.h"
-#include "shell/gui/about_box.h"
-#include "shell/gui/com_settings_dialog.h"
-#include "shell/gui/records_window.h"
-#include "simulator/window/simulator_window.h"
-#include "simulator/window/terminal_artwork.h"
+#include "shell/qt/about_box.h"
+#include "shell/qt/com_settings_dialog.h"
+#include "shell/qt/records_window.h"
+#include "simulator/qt/simulator_window.h"
+#include "simulator/qt/terminal_artwork.h"
 
 #include <QBitmap>
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
-#include "simulator/window/simulator_window.h"
+#include "simulator/qt/simulator_window.h"
 
 #include "common/qt/dialog_builder.h"
-#include "simulator/window/key_hit_test.h"
-#include "simulator/window/terminal_artwork.h"
+#include "simulator/qt/key_hit_test.h"
+#include "simulator/qt/terminal_artwork.h"
 
 #include <QFontMetricsF>
 #include <QMenu>

@@ -8,7 +8,7 @@
 #include "common/prompter.h"
 #include "model/template.h"
 #include "shell/document/document_commands.h"
-#include "shell/gui/link_commands.h"
+#include "shell/qt/link_commands.h"
 
 #include <QWidget>
 

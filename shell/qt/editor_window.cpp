@@ -1,8 +1,8 @@
-#include "shell/gui/editor_window.h"
+#include "shell/qt/editor_window.h"
 
 #include "editor/qt/sheet_window.h"
-#include "shell/gui/main_window.h"
-#include "simulator/window/simulator_window.h"
+#include "shell/qt/main_window.h"
+#include "simulator/qt/simulator_window.h"
 
 namespace kolibra {
 

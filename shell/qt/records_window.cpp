@@ -1,7 +1,7 @@
-#include "shell/gui/records_window.h"
+#include "shell/qt/records_window.h"
 
 #include "model/file_io.h"
-#include "simulator/window/simulator_window.h"
+#include "simulator/qt/simulator_window.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
-#include "shell/gui/start_template.h"
+#include "shell/qt/start_template.h"
 
-#include "shell/gui/main_window.h"
+#include "shell/qt/main_window.h"
 #include "shell/document/template_commands.h"
 #include "simulator/lcd_model.h"
-#include "simulator/window/simulator_window.h"
+#include "simulator/qt/simulator_window.h"
 
 namespace kolibra {
 

@@ -1,4 +1,4 @@
-#include "shell/gui/about_box.h"
+#include "shell/qt/about_box.h"
 
 #include "common/qt/dialog_builder.h"
 #include "shell/dialog_controls.h"
