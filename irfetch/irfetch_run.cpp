@@ -115,8 +115,12 @@ int run_irfetch(const std::string& command_line, IrfetchEnvironment& env) {
         return kIrfetchPortFailed;
     }
 
-    int records = receive_records(link, file.stream(), env.count_view, options);
+    HistoryRecorder history(env.history_folder, "irfetch", target);
+    int records = receive_records(link, file.stream(), env.count_view, options, &history);
     env.port.close();
+    // With messages off the note still goes to stderr: records kept in the
+    // history after a broken-off reception must not go unmentioned.
+    tell_reception_log_note(settings.show_messages ? &env.prompter : nullptr, &history, records);
     if (!file.finish(records)) {
         // In Overwrite mode the records are safe in the temporary file; say where.
         std::string text = "File open/create failed!";

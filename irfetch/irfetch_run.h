@@ -5,6 +5,7 @@
 
 #include "common/launcher.h"
 #include "common/prompter.h"
+#include "history/reception_history.h"
 #include "irfetch/irfetch_settings.h"
 #include "link/clock.h"
 #include "link/protocol/receive.h"
@@ -41,6 +42,7 @@ struct IrfetchEnvironment {
     IrfetchDialog* dialog = nullptr;         // null: a needed dialog counts as Cancel
     std::string program_folder;              // default directory, with a separator
     std::string ini_path;                    // where "irfetch.ini" is read and written
+    std::string history_folder = default_history_folder();  // the reception history
 };
 
 // The settings a run starts from: the defaults and, if it can be read,

@@ -4,7 +4,7 @@
 #include "simulator/sim_runtime.h"
 
 #include "model/form_rules.h"
-#include "model/program_image.h"
+#include "model/record_layout.h"
 #include "model/text_slot.h"
 
 #include <algorithm>
@@ -16,112 +16,45 @@ namespace {
 
 constexpr int kMaxExtensionLines = 3;
 constexpr int kPromptMax = 20;
-constexpr int kCodeSlot = 10;
 
-std::string digits(int value, int width) {
-    std::string text = std::to_string(value < 0 ? 0 : value);
-    if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), '0');
-    return text.substr(text.size() - width);
-}
-
-// A prefix or suffix as it goes into the record: a code list becomes its
-// characters, any other text stays literal.
-std::string converted_code_text(const uint8_t (&slot)[kCodeSlot]) {
-    uint8_t out[kCodeSlot];
-    std::memcpy(out, slot, kCodeSlot);
-    convert_code_list(slot, out);
-    return read_slot(out);
-}
-
-// `data` brought to exactly `n` characters by the line's alignment.
-std::string fix_length(const std::string& data, int n, uint8_t alignment) {
-    if (static_cast<int>(data.size()) >= n) return data.substr(0, n);
-    const std::size_t pad = n - data.size();
-    switch (alignment) {
-        case 1: return std::string(pad, ' ') + data;
-        case 2: return data + std::string(pad, '0');
-        case 3: return std::string(pad, '0') + data;
-        default: return data + std::string(pad, ' ');
-    }
-}
-
-bool in_record(const FormRecord& f, int i) {
-    switch (f.data_type[i]) {
-        case kTypeText:
-        case kTypeInteger:
-        case kTypeReal:
-        case kTypeLetter:
-        case kTypeFixedData:
-        case kTypeBoolean: return true;
-        case kTypeLookup: return f.initial_on[i] != 0;  // "save field data"
-        default: return false;  // no field, prompts, extensions, counter, pass down
-    }
+StampValues stamp_values(const LocalDateTime& now) {
+    return {now.year, now.month, now.day, now.hour, now.minute, now.second};
 }
 
 }  // namespace
 
 std::string date_stamp_text(uint8_t code, const LocalDateTime& now) {
-    if (code == 0 || code > 12) return {};
-    const std::string y = digits(now.year, 4), m = digits(now.month, 2), d = digits(now.day, 2);
-    switch ((code - 1) % 6) {
-        case 0: return y + "/" + m + "/" + d;
-        case 1: return m + "/" + d + "/" + y;
-        case 2: return d + "/" + m + "/" + y;
-        case 3: return y + m + d;
-        case 4: return m + d + y;
-        default: return d + m + y;
-    }
+    return stamp_text(date_stamp_parts(code), stamp_values(now));
 }
 
 std::string time_stamp_text(uint8_t code, const LocalDateTime& now) {
-    if (code == 0 || code > 8) return {};
-    const std::string h = digits(now.hour, 2), m = digits(now.minute, 2), s = digits(now.second, 2);
-    switch ((code - 1) % 4) {
-        case 0: return h + ":" + m + ":" + s;
-        case 1: return h + ":" + m;
-        case 2: return h + m + s;
-        default: return h + m;
-    }
+    return stamp_text(time_stamp_parts(code), stamp_values(now));
 }
 
 std::string record_text(const FormRecord& f, const FieldState (&fields)[kFormLines],
                         const uint8_t (&field_delimiter)[2], const LocalDateTime& stamp_time) {
+    const RecordLayout layout = record_layout(f, field_delimiter);
     std::string record;
-    std::string delimiter;
-    if (field_delimiter[0] != 0) delimiter += static_cast<char>(field_delimiter[0]);
-    if (field_delimiter[1] != 0) delimiter += static_cast<char>(field_delimiter[1]);
-    const auto append_delimiter = [&] {
-        if (!record.empty()) record += delimiter;
-    };
-    const auto append_stamp = [&](const std::string& stamp) {
-        if (stamp.empty()) return;
-        append_delimiter();
-        record += stamp;
-    };
-
-    if (f.date_stamp >= 7) append_stamp(date_stamp_text(f.date_stamp, stamp_time));
-    if (f.time_stamp >= 5) append_stamp(time_stamp_text(f.time_stamp, stamp_time));
-
-    const int lines = f.font != 0 ? 4 : kFormLines;
-    for (int i = 0; i < lines; ++i) {
-        if (!in_record(f, i)) continue;
+    for (const RecordPiece& piece : layout.pieces) {
+        // The delimiter goes between pieces: only when the record so far is
+        // not empty.
+        if (!record.empty()) record += layout.delimiter;
+        if (piece.kind != PieceKind::Field) {
+            record += stamp_text(piece.stamp, stamp_values(stamp_time));
+            continue;
+        }
         // The field's data, with the data of its extension lines joined on.
-        std::string data = f.data_type[i] == kTypeFixedData ? read_slot(f.prompt[i], kPromptMax)
-                                                            : fields[i].data;
+        const int i = piece.line;
+        std::string data = f.data_type[i] == kTypeFixedData ? piece.fixed_text : fields[i].data;
         for (int k = 1; k <= kMaxExtensionLines; ++k) {
             const int j = i + k;
             if (j >= kFormLines || f.data_type[j] != kTypeExtension) break;
             data += fields[j].data;
         }
-        append_delimiter();
-        if (f.prefix_on[i]) record += converted_code_text(f.prefix[i]);
-        if (f.fixed_length_on[i]) record += fix_length(data, f.fixed_length[i], f.alignment[i]);
-        else record += data;
-        if (f.suffix_on[i]) record += converted_code_text(f.suffix[i]);
+        record += piece.prefix;
+        record += piece.fixed_length_on ? fix_length(data, piece.fixed_length, piece.alignment) : data;
+        record += piece.suffix;
     }
-
-    if (f.date_stamp >= 1 && f.date_stamp <= 6) append_stamp(date_stamp_text(f.date_stamp, stamp_time));
-    if (f.time_stamp >= 1 && f.time_stamp <= 4) append_stamp(time_stamp_text(f.time_stamp, stamp_time));
     return record;
 }
 

@@ -131,9 +131,10 @@ void show_receive_count(ReceiveCountView* view, CountAction action, int count) {
     }
 }
 
-int receive_records(LinkSession& link, std::FILE* data, ReceiveCountView* count_view,
-                    const ReceiveOptions& options) {
-    if (options.timeouts_in_receive) set_transfer_timeouts(link.port);
+namespace {
+
+int receive_both_phases(LinkSession& link, std::FILE* data, ReceiveCountView* count_view,
+                        const ReceiveOptions& options, ReceptionLog* history) {
     if (!connect(link, options)) return kReceiveNothing;
 
     int retries = 0;
@@ -197,6 +198,7 @@ int receive_records(LinkSession& link, std::FILE* data, ReceiveCountView* count_
                         link.prompter.tell("Failed to write the data file!", "Error", Icon::Warning);
                     return kReceiveBrokenOff;
                 }
+                if (history) history->record_accepted(frame + 1, record);
                 answer(link.port, kAck);
                 without_record = 0;
                 ++accepted;
@@ -212,6 +214,44 @@ int receive_records(LinkSession& link, std::FILE* data, ReceiveCountView* count_
                 break;
         }
     }
+}
+
+}  // namespace
+
+int receive_records(LinkSession& link, std::FILE* data, ReceiveCountView* count_view,
+                    const ReceiveOptions& options, ReceptionLog* history) {
+    if (options.timeouts_in_receive) set_transfer_timeouts(link.port);
+    if (history) history->reception_started();
+    const int result = receive_both_phases(link, data, count_view, options, history);
+    if (history) history->reception_ended(result, result > 0 ? result : history->records());
+    return result;
+}
+
+std::string reception_log_note(const ReceptionLog* log, int result) {
+    if (!log) return {};
+    const int n = log->records();
+    const std::string count = n == 1 ? "1 record was" : std::to_string(n) + " records were";
+    if (result < 0 && n > 0) {
+        if (log->kept())
+            return count + " received before the reception broke off. They are kept in the reception "
+                           "history (tgen receptions).";
+        return count + " received before the reception broke off, but the reception history could not "
+                       "be written: " + log->failure();
+    }
+    if (!log->kept())
+        return "The reception history could not be written: " + log->failure() +
+               "\nThe data file is not affected.";
+    return {};
+}
+
+void tell_reception_log_note(Prompter* prompter, const ReceptionLog* log, int result) {
+    const std::string note = reception_log_note(log, result);
+    if (note.empty()) return;
+    if (!prompter) {
+        std::fprintf(stderr, "Reception history: %s\n", note.c_str());
+        return;
+    }
+    prompter->tell(note, "Reception history", log->kept() ? Icon::Information : Icon::Warning);
 }
 
 std::optional<std::string> choose_data_file(FilePicker& picker) {
@@ -270,13 +310,15 @@ int receive_from_terminal(LinkSession& link, const ReceiveEnvironment& env,
         temporary.discard();
         return kReceivePortFailed;
     }
-    int n = receive_records(link, data, env.count_view, options);
+    int n = receive_records(link, data, env.count_view, options, env.history);
     link.port.close();
     if (n <= 0) {
         temporary.discard();
+        tell_reception_log_note(&link.prompter, env.history, n);
         if (n == 0) link.prompter.tell("No data received!", "Upload Data", Icon::None);
         return n;
     }
+    tell_reception_log_note(&link.prompter, env.history, n);
     if (!temporary.put_in_place(/*keep_on_failure=*/true).ok) {
         link.prompter.tell("The received data could not be put into " + path +
                                "; they were kept in " + temporary.temporary_path() + ".",

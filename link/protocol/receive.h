@@ -7,6 +7,7 @@
 #include "common/receive_count_view.h"
 #include "link/ir_transceiver.h"
 #include "link/protocol/link_session.h"
+#include "link/protocol/reception_log.h"
 
 #include <cstdio>
 #include <optional>
@@ -50,12 +51,15 @@ struct ReceiveEnvironment {
     FilePicker* picker = nullptr;        // null when data_path is given
     Launcher* launcher = nullptr;        // null: never start the viewer
     ReceiveCountView* count_view = nullptr;
+    ReceptionLog* history = nullptr;     // null: no reception history
 };
 
 // The whole command: choose the data file (unless `data_path` is given),
 // open the port, receive, and put the records in place. The records go to a
 // temporary file beside the chosen one, which replaces it only when at least
-// one record came; otherwise an earlier file stays as it was. Returns the
+// one record came; otherwise an earlier file stays as it was. The records also
+// go to env.history, and the user is told about it when a reception breaks
+// off or the history could not be written. Returns the
 // number of records, or one of the codes above.
 int receive_from_terminal(LinkSession& link, const ReceiveEnvironment& env,
                           const LinkTarget& target, const std::string& data_path = {},
@@ -71,11 +75,12 @@ bool open_receive_port(LinkSession& link, const LinkTarget& target,
                        const ReceiveOptions& options = {});
 
 // Both phases of a reception on an open port. Each accepted record is written
-// to `data` with options.record_end before its "ACK\r" goes out. Returns the
-// number of records, 0 when no connection came about, or -1 when the terminal
-// fell silent or writing the file failed.
+// to `data` with options.record_end, and told to `history` (which may be
+// null), before its "ACK\r" goes out. Returns the number of records, 0 when no
+// connection came about, or -1 when the terminal fell silent or writing the
+// file failed. The history hears the start and the end of every reception.
 int receive_records(LinkSession& link, std::FILE* data, ReceiveCountView* count_view,
-                    const ReceiveOptions& options = {});
+                    const ReceiveOptions& options = {}, ReceptionLog* history = nullptr);
 
 // The check bytes of a data frame for the sequence byte and record:
 // low then high byte of the sum, each 0x0D sent as 0x0E.

@@ -3,6 +3,7 @@
 // failed transfer is not retried; the exit status is 0 only on success.
 #include "common/progress.h"
 #include "common/stderr_prompter.h"
+#include "history/reception_history.h"
 #include "link/clock.h"
 #include "link/port_names.h"
 #include "link/protocol/download.h"
@@ -165,9 +166,12 @@ int run_receive(int argc, char** argv) {
     SteadyClock clock;
     StderrPrompter prompter;
     LinkSession link{*port, clock, prompter};
+    const LinkTarget target = target_of(args, CommSettings{});
+    HistoryRecorder history(default_history_folder(), "tgen", target);
     // No picker (the file is given), no viewer and no count box without a display.
     ReceiveEnvironment env;
-    int records = receive_from_terminal(link, env, target_of(args, CommSettings{}), args.file);
+    env.history = &history;
+    int records = receive_from_terminal(link, env, target, args.file);
     return records > 0 ? 0 : 1;
 }
 

@@ -133,7 +133,9 @@ void run_link_command(const LinkServices& services, TemplateDocument& doc, LinkC
         break;
     }
     case LinkCommand::ReceiveData: {
+        HistoryRecorder history(services.history_folder, "tgen", target);
         ReceiveEnvironment env;
+        env.history = &history;
         env.picker = chooser;
         env.launcher = services.launcher;
         env.count_view = services.count_view;

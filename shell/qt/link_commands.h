@@ -7,6 +7,7 @@
 #include "common/launcher.h"
 #include "common/progress.h"
 #include "common/prompter.h"
+#include "history/reception_history.h"
 #include "link/clock.h"
 #include "link/protocol/receive.h"
 #include "link/serial_port.h"
@@ -26,6 +27,8 @@ struct LinkServices {
     Progress* progress = nullptr;
     Launcher* launcher = nullptr;
     ReceiveCountView* count_view = nullptr;
+    // Where receptions keep their history.
+    std::string history_folder = default_history_folder();
 };
 
 enum class LinkCommand {
