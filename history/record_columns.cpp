@@ -241,7 +241,12 @@ ColumnsResult records_to_columns(const Template& t, const std::vector<DataRecord
     for (const DataRecord& record : records) {
         std::vector<int> forms;
         std::vector<std::vector<std::string>> values;
-        for (SplitCheck check : {SplitCheck::Strict, SplitCheck::Lenient}) {
+        // A named form takes a record that breaks only the data rules too;
+        // matching by shape alone would let nearly anything fit some form.
+        const std::vector<SplitCheck> checks =
+            only_form != 0 ? std::vector<SplitCheck>{SplitCheck::Strict, SplitCheck::Lenient}
+                           : std::vector<SplitCheck>{SplitCheck::Strict};
+        for (SplitCheck check : checks) {
             for (int k = 0; k < kFormCount; ++k) {
                 if (only_form != 0 ? k + 1 != only_form : layouts[k].pieces.empty()) continue;
                 if (auto split = split_record(record.text, layouts[k], check)) {

@@ -57,9 +57,9 @@ struct ColumnsResult {
     std::vector<UnmatchedRecord> unmatched;
 };
 
-// Splits every record by the form it fits (strictly, else leniently). With
-// `only_form` 1..10 every record is taken as that form, and that form's table
-// is there even without rows.
+// Splits every record by the form it fits strictly. With `only_form` 1..10
+// every record is taken as that form (strictly, else leniently), and that
+// form's table is there even without rows.
 ColumnsResult records_to_columns(const Template& t, const std::vector<DataRecord>& records,
                                  int only_form = 0);
 
