@@ -1,6 +1,7 @@
 // Every misbehaviour of the terminal stand-in at the first, second, middle and
 // last packet or frame, on the virtual clock: each run ends in a byte-exact
 // success or a failure the user is told about, within its time-outs.
+#include "history/reception_history.h"
 #include "link/protocol/download.h"
 #include "link/protocol/receive.h"
 #include "link/standin/terminal_standin.h"
@@ -194,10 +195,20 @@ TEST(FaultSweep, Reception) {
             rig.port.open("COM1");
             rig.port.set_timeouts(transfer_timeouts());
             std::unique_ptr<std::FILE, int (*)(std::FILE*)> f(std::tmpfile(), &std::fclose);
-            const int result = receive_records(rig.link, f.get(), nullptr);
+            const std::string folder = (fs::temp_directory_path() / "kolibra_sweep_history").string();
+            fs::remove_all(folder);
+            HistoryRecorder history(folder, "tgen", "COM1", 115200);
+            const int result = receive_records(rig.link, f.get(), nullptr, {}, &history);
             std::string data(static_cast<std::size_t>(std::ftell(f.get())), '\0');
             std::rewind(f.get());
             ASSERT_EQ(std::fread(data.data(), 1, data.size(), f.get()), data.size());
+            // The history holds exactly what was acknowledged, as the data file does.
+            std::string reason;
+            EXPECT_EQ(reception_records(folder, 1, reason).value_or("missing"), data);
+            const auto entries = list_receptions(folder);
+            ASSERT_EQ(entries.size(), 1u);
+            EXPECT_EQ(entries[0].outcome, result > 0 ? "complete" : "broken off");
+            fs::remove_all(folder);
             if (result > 0) {
                 EXPECT_EQ(result, kRecords);
                 EXPECT_EQ(data, expected);  // every record exactly once, in order
