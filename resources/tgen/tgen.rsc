@@ -49,6 +49,7 @@ menu PopMenuQ5
       item 3031 "Via &IR Transceiver..."
     end
     item 3050 "Collected records..."
+    item 3060 "Reception &history..."
     separator
     item 9030 "A&bout..."
     item 1090 "&Exit\tAlt+F4"

@@ -3,6 +3,7 @@
 #include "common/qt/dialog_builder.h"
 #include "shell/qt/about_box.h"
 #include "shell/qt/com_settings_dialog.h"
+#include "shell/qt/history_window.h"
 #include "shell/qt/records_window.h"
 #include "simulator/qt/simulator_window.h"
 #include "simulator/qt/terminal_artwork.h"
@@ -109,6 +110,10 @@ void MainWindow::command(int id) {
         return;
     case kCollectedRecords:
         show_records_window(this, *simulator_, *services_.picker, *services_.prompter);
+        return;
+    case kReceptionHistory:
+        show_history_window(this, services_.link.history_folder, doc_, *services_.picker,
+                            *services_.prompter);
         return;
     default:
         return;

@@ -26,6 +26,7 @@ constexpr int kReceive = 3030, kReceiveIr = 3031;
 constexpr int kDownloadLookup = 3040, kDownloadLookupIr = 3041;
 constexpr int kAbout = 9030;
 constexpr int kCollectedRecords = 3050;  // the simulator's collected records window
+constexpr int kReceptionHistory = 3060;  // the reception history window
 }  // namespace command
 
 struct ShellServices {
