@@ -3,6 +3,7 @@
 // bound is the time all bytes of a transfer, both ways, take at the line
 // rate; the desktop can only come close to it by losing no time between
 // receiving an answer and sending the next message.
+#include "history/reception_history.h"
 #include "link/bench/bench_host.h"
 #include "link/bench/bench_support.h"
 #include "link/clock.h"
@@ -125,6 +126,23 @@ int run_paced(const std::string& k2term_path) {
                                                               (folder / "DATA.TXT").string()) ==
                                         kRecords;
                              });
+        // The same reception keeping its history (records flushed to the
+        // system each, to the disk at the end), and with a flush to the disk
+        // after every record, for what that would cost.
+        for (const bool sync_each : {false, true}) {
+            failures += !measure(
+                k2term_path, {"--records", records},
+                sync_each ? "  history, fsync every record" : "  with the history", speed,
+                receive_bytes, [&](LinkSession& link) {
+                    HistoryRecorder history((folder / "history").string(), "link_bench", target);
+                    history.set_sync_every_record(sync_each);
+                    ReceiveEnvironment env;
+                    env.history = &history;
+                    return receive_from_terminal(link, env, target,
+                                                 (folder / "DATA.TXT").string()) == kRecords &&
+                           history.kept();
+                });
+        }
         failures += !measure(k2term_path, {"--expect", "lookup", "--out", folder.string()},
                              "lookup download (200 lines)", speed, lookup_bytes,
                              [&](LinkSession& link) {
