@@ -4,8 +4,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kolibra {
 
@@ -32,7 +35,11 @@ HistoryWindow::HistoryWindow(std::string folder, const TemplateDocument& doc, Fi
     QStringList headings;
     for (const std::string& heading : HistoryBrowser::headings()) headings << text_of(heading);
     list_->setHeaderLabels(headings);
+    // The columns keep their widths; the counts stay beside the outcome.
+    list_->header()->setStretchLastSection(false);
     status_ = new QLabel(this);
+    // A long message must not widen the window past the screen.
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     text_button_ = new QPushButton(QStringLiteral("Save as &text..."), this);
     columns_button_ = new QPushButton(QStringLiteral("Save as c&olumns..."), this);
     delete_button_ = new QPushButton(QStringLiteral("&Delete"), this);
@@ -56,7 +63,15 @@ HistoryWindow::HistoryWindow(std::string folder, const TemplateDocument& doc, Fi
 
     refresh();
     resize(kInitialWidth, kInitialHeight);
-    if (owner != nullptr) move(owner->frameGeometry().right() + kGapBesideOwner, owner->frameGeometry().top());
+    if (owner != nullptr) {
+        // Beside the terminal, but never off the screen's right edge.
+        QPoint at(owner->frameGeometry().right() + kGapBesideOwner, owner->frameGeometry().top());
+        if (const QScreen* screen = owner->screen()) {
+            const QRect room = screen->availableGeometry();
+            if (at.x() + width() > room.right()) at.setX(std::max(room.left(), room.right() - width()));
+        }
+        move(at);
+    }
 }
 
 void HistoryWindow::refresh() {
@@ -99,7 +114,10 @@ void HistoryWindow::update_buttons() {
     delete_button_->setEnabled(any);
 }
 
-void HistoryWindow::show_status() { status_->setText(text_of(browser_.status())); }
+void HistoryWindow::show_status() {
+    status_->setText(text_of(browser_.status()));
+    status_->setToolTip(status_->text());  // the whole text when the window cuts it
+}
 
 bool HistoryWindow::save_text() {
     const int number = chosen();
