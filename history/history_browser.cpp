@@ -2,6 +2,7 @@
 
 #include "common/file_replace.h"
 #include "history/columns_export.h"
+#include "link/protocol/receive.h"
 
 namespace kolibra {
 
@@ -39,12 +40,8 @@ std::optional<std::string> HistoryBrowser::records_of(int number) {
 bool HistoryBrowser::save_text(int number) {
     const auto records = records_of(number);
     if (!records) return false;
-    FileDialogRequest request;
-    request.filters = {{"Data files {*.TXT}", "*.TXT"}, {"All files {*.*}", "*.*"}};
-    request.default_extension = "TXT";
-    request.path_must_exist = true;
-    request.confirm_overwrite = true;
-    const auto path = picker_.choose_save(request);
+    // The same dialog as a reception's data file.
+    const auto path = choose_data_file(picker_);
     if (!path) return false;
     const ReplaceResult written = replace_file_contents(*path, *records);
     if (!written.ok) {

@@ -64,7 +64,7 @@ TEST_F(History, KeepsRecordsAndOutcomeInTwoPlainFiles) {
 
 TEST_F(History, NumbersFollowTheHighestAndSkipNamesTaken) {
     fs::create_directories(folder);
-    std::ofstream(folder + "/000004.txt") << "old\r\n";  // no .info: a crash
+    std::ofstream(folder + "/000004.txt", std::ios::binary) << "old\r\n";  // no .info: a crash
     fs::create_directory(folder + "/000005.txt.partial");
     std::ofstream(folder + "/notes.txt") << "not an entry";
     for (int result : {2, 0}) {
@@ -105,7 +105,7 @@ TEST_F(History, AFolderThatCannotBeMadeOnlyReportsItself) {
 
 TEST_F(History, DamagedInfoGivesEmptyFields) {
     fs::create_directories(folder);
-    std::ofstream(folder + "/000002.txt") << "r\r\n";
+    std::ofstream(folder + "/000002.txt", std::ios::binary) << "r\r\n";
     std::ofstream(folder + "/000002.info") << std::string(10000, '\x01') << "\nprogram=x";
     const auto entries = list_receptions(folder);
     ASSERT_EQ(entries.size(), 1u);
