@@ -193,7 +193,7 @@ void HistoryRecorder::reception_started() {
     started_ = local_time_now();
     ended_.clear();
     if (folder_.empty()) {
-        fail("no per-user data folder is known (HOME is not set)");
+        fail("no per-user data folder is known");
         return;
     }
     std::error_code error;

@@ -159,7 +159,11 @@ TEST_F(IrfetchRun, OverwriteKeepsTheEarlierFileUnlessRecordsCame) {
     line_.terminal.fall_silent_after = 3;
     EXPECT_EQ(run(data + ",1,1,1,1,1,1,1"), kIrfetchBrokenOff);
     EXPECT_EQ(read_file(data), "earlier\r\n");
-    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Time out!"});
+    // The three records acknowledged before the silence are in the history.
+    EXPECT_EQ(prompter_.texts(),
+              (std::vector<std::string>{"Time out!",
+                                        "3 records were received before the reception broke off. "
+                                        "They are kept in the reception history (tgen receptions)."}));
     EXPECT_EQ(std::distance(fs::directory_iterator(root_), fs::directory_iterator()), 1);
 
     Line empty(clock_);
