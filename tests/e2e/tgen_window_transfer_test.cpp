@@ -56,6 +56,7 @@ protected:
         services.link.progress = &progress;
         services.link.launcher = &launcher;
         services.link.count_view = &count_view;
+        services.link.history_folder = folder.file("history");
         window = std::make_unique<MainWindow>(*doc, services);
         window->show();
         doc->tpl.comm = {0, 2};  // COM1 at 38400
@@ -154,6 +155,24 @@ TEST_F(TgenWindowTransfer, AMissingPortIsToldAndNothingIsSent) {
 
 // The same terminal behind a serial IR transceiver, which the commands' IR
 // entries must find and switch to the template's speed first.
+class TgenWindowBrokenOff : public TgenWindowTransfer {
+protected:
+    std::vector<std::string> k2term_options() override { return {"--stop-after", "1"}; }
+};
+
+TEST_F(TgenWindowBrokenOff, TellsInASecondBoxThatTheRecordsAreInTheHistory) {
+    picker.paths = {folder.file("data.TXT")};
+    window->command(command::kReceive);
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_EQ(prompter.boxes[0].text, "Time out!");
+    EXPECT_EQ(prompter.boxes[1].text,
+              "1 record was received before the reception broke off. They are kept in the "
+              "reception history (tgen receptions).");
+    EXPECT_EQ(prompter.boxes[1].caption, "Reception history");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("data.TXT")));
+    EXPECT_EQ(file_text(folder.file("history") + "/000001.txt"), "AB\r\n");
+}
+
 class TgenWindowTransferIr : public TgenWindowTransfer {
 protected:
     std::vector<std::string> k2term_options() override { return {"--transceiver"}; }
