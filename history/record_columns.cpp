@@ -100,9 +100,13 @@ bool allowed_data(const std::string& data, const RecordPiece& piece, bool length
     return piece.max_length == 0 || n <= piece.max_length;
 }
 
-bool has_column(const RecordPiece& piece) {
-    return piece.kind != PieceKind::Field || piece.data_type != kTypeFixedData;
+// A "fixed data" line whose extension lines add typed data is read like text.
+bool is_constant(const RecordPiece& piece) {
+    return piece.kind == PieceKind::Field && piece.data_type == kTypeFixedData &&
+           piece.extension_lines == 0;
 }
+
+bool has_column(const RecordPiece& piece) { return !is_constant(piece); }
 
 // Backtracking over the pieces, positions where the rest cannot fit
 // remembered, so a record without delimiters costs pieces × length² at most.
@@ -150,12 +154,14 @@ private:
             if (at + n > record_.size()) return false;
             return take_data(k, piece, at, n, /*fixed=*/true);
         }
-        if (piece.data_type == kTypeFixedData)
-            return take_data(k, piece, at, piece.fixed_text.size(), false);
-        // Shortest data first: the earliest split that fits.
-        for (std::size_t n = 0; at + n <= record_.size(); ++n)
+        if (is_constant(piece)) return take_data(k, piece, at, piece.fixed_text.size(), false);
+        // Shortest data first: the earliest split that fits. At the start of
+        // the record, though, empty data comes last: the piece after it would
+        // have no delimiter before it, so "AB,7" would read as "" and "AB,7".
+        const std::size_t first = pos == 0 ? 1 : 0;
+        for (std::size_t n = first; at + n <= record_.size(); ++n)
             if (take_data(k, piece, at, n, false)) return true;
-        return false;
+        return first == 1 && take_data(k, piece, at, 0, false);
     }
 
     bool take_data(std::size_t k, const RecordPiece& piece, std::size_t at, std::size_t n,
@@ -165,11 +171,11 @@ private:
         if (!literal_at(after, piece.suffix)) return false;
         const std::string raw = record_.substr(at, n);
         std::string data = fixed ? without_pad(raw, piece) : raw;
-        if (piece.data_type == kTypeFixedData) {
+        if (is_constant(piece)) {
             const std::string expected = fixed ? fix_length(piece.fixed_text, piece.fixed_length, piece.alignment)
                                                : piece.fixed_text;
             if (raw != expected) return false;
-        } else if (strict_ && !allowed_data(data, piece, !fixed)) {
+        } else if (strict_ && !allowed_data(data, piece, !fixed && piece.extension_lines == 0)) {
             return false;
         }
         const bool column = has_column(piece);

@@ -12,6 +12,7 @@ namespace {
 
 constexpr int kPromptMax = 20;
 constexpr int kCodeSlot = 10;
+constexpr int kMaxExtensionLines = 3;
 
 // A prefix or suffix as it goes into the record: a code list becomes its
 // characters, any other text stays literal.
@@ -128,6 +129,9 @@ RecordLayout record_layout(const FormRecord& f, const uint8_t (&field_delimiter)
         piece.data_type = f.data_type[i];
         if (f.prefix_on[i]) piece.prefix = converted_code_text(f.prefix[i]);
         if (f.suffix_on[i]) piece.suffix = converted_code_text(f.suffix[i]);
+        while (piece.extension_lines < kMaxExtensionLines && i + piece.extension_lines + 1 < kFormLines &&
+               f.data_type[i + piece.extension_lines + 1] == kTypeExtension)
+            ++piece.extension_lines;
         if (f.data_type[i] == kTypeFixedData) piece.fixed_text = read_slot(f.prompt[i], kPromptMax);
         piece.fixed_length_on = f.fixed_length_on[i] != 0;
         piece.fixed_length = f.fixed_length[i];

@@ -30,12 +30,15 @@ struct RecordPiece {
     uint8_t data_type = 0;
     std::string prefix;         // converted: a code list as its characters
     std::string suffix;
-    std::string fixed_text;     // "fixed data" lines: the prompt, which is the data
+    // "Fixed data" lines without extension lines: the prompt, which is the
+    // data. (Data typed on extension lines below makes it a field like text.)
+    std::string fixed_text;
     bool fixed_length_on = false;
     int fixed_length = 0;
     uint8_t alignment = 0;      // 0 data+spaces, 1 spaces+data, 2 data+'0's, 3 '0's+data
     int min_length = 0;
-    int max_length = 0;
+    int max_length = 0;         // of the line itself; extension lines add theirs
+    int extension_lines = 0;    // 0..3 extension lines below, joined to the data
     // The column name: the prompt without trailing spaces and colon, "Date",
     // "Time", or "Line N" for a line without a prompt.
     std::string name;

@@ -14,7 +14,6 @@ namespace kolibra {
 
 namespace {
 
-constexpr int kMaxExtensionLines = 3;
 constexpr int kPromptMax = 20;
 
 StampValues stamp_values(const LocalDateTime& now) {
@@ -46,11 +45,7 @@ std::string record_text(const FormRecord& f, const FieldState (&fields)[kFormLin
         // The field's data, with the data of its extension lines joined on.
         const int i = piece.line;
         std::string data = f.data_type[i] == kTypeFixedData ? piece.fixed_text : fields[i].data;
-        for (int k = 1; k <= kMaxExtensionLines; ++k) {
-            const int j = i + k;
-            if (j >= kFormLines || f.data_type[j] != kTypeExtension) break;
-            data += fields[j].data;
-        }
+        for (int k = 1; k <= piece.extension_lines; ++k) data += fields[i + k].data;
         record += piece.prefix;
         record += piece.fixed_length_on ? fix_length(data, piece.fixed_length, piece.alignment) : data;
         record += piece.suffix;
