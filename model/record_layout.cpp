@@ -117,9 +117,13 @@ RecordLayout record_layout(const FormRecord& f, const uint8_t (&field_delimiter)
     if (field_delimiter[0] != 0) layout.delimiter += static_cast<char>(field_delimiter[0]);
     if (field_delimiter[1] != 0) layout.delimiter += static_cast<char>(field_delimiter[1]);
 
+    // A code out of range (a damaged template) has no text and no piece.
+    const auto add_stamp = [&](PieceKind kind, std::vector<StampPart> parts) {
+        if (!parts.empty()) layout.pieces.push_back(stamp_piece(kind, std::move(parts)));
+    };
     // Stamps 7..12 and 5..8 come before the data, 1..6 and 1..4 after it.
-    if (f.date_stamp >= 7) layout.pieces.push_back(stamp_piece(PieceKind::DateStamp, date_stamp_parts(f.date_stamp)));
-    if (f.time_stamp >= 5) layout.pieces.push_back(stamp_piece(PieceKind::TimeStamp, time_stamp_parts(f.time_stamp)));
+    if (f.date_stamp >= 7) add_stamp(PieceKind::DateStamp, date_stamp_parts(f.date_stamp));
+    if (f.time_stamp >= 5) add_stamp(PieceKind::TimeStamp, time_stamp_parts(f.time_stamp));
 
     const int lines = f.font != 0 ? 4 : kFormLines;
     for (int i = 0; i < lines; ++i) {
@@ -142,10 +146,8 @@ RecordLayout record_layout(const FormRecord& f, const uint8_t (&field_delimiter)
         layout.pieces.push_back(std::move(piece));
     }
 
-    if (f.date_stamp >= 1 && f.date_stamp <= 6)
-        layout.pieces.push_back(stamp_piece(PieceKind::DateStamp, date_stamp_parts(f.date_stamp)));
-    if (f.time_stamp >= 1 && f.time_stamp <= 4)
-        layout.pieces.push_back(stamp_piece(PieceKind::TimeStamp, time_stamp_parts(f.time_stamp)));
+    if (f.date_stamp >= 1 && f.date_stamp <= 6) add_stamp(PieceKind::DateStamp, date_stamp_parts(f.date_stamp));
+    if (f.time_stamp >= 1 && f.time_stamp <= 4) add_stamp(PieceKind::TimeStamp, time_stamp_parts(f.time_stamp));
     return layout;
 }
 
