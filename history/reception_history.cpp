@@ -67,6 +67,17 @@ std::string info_value(const std::string& text, const std::string& key) {
     return {};
 }
 
+// A count of up to 9 digits, or -1.
+int whole_number(const std::string& text) {
+    if (text.empty() || text.size() > 9) return -1;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
 int count_records(const std::string& bytes) {
     int count = 0;
     for (std::size_t at = bytes.find("\r\n"); at != std::string::npos; at = bytes.find("\r\n", at + 2))
@@ -95,7 +106,9 @@ std::vector<ReceptionEntry> list_receptions(const std::string& folder) {
         ReceptionEntry entry;
         entry.number = number;
         const std::string stem = entry_stem(folder, number);
+        std::string info_records;
         if (auto info = read_file_prefix(stem + ".info", kInfoMaxBytes)) {
+            info_records = info_value(info->bytes, "records");
             entry.program = info_value(info->bytes, "program");
             entry.port = info_value(info->bytes, "port");
             entry.speed = info_value(info->bytes, "speed");
@@ -106,8 +119,12 @@ std::vector<ReceptionEntry> list_receptions(const std::string& folder) {
         // A records file without its .info: the program ended (or crashed)
         // before it could say more.
         if (entry.outcome.empty()) entry.outcome = "unfinished";
+        // A finished entry says how many records it holds; an unfinished or
+        // damaged one is counted in its records file.
+        const int told = entry.outcome == "unfinished" ? -1 : whole_number(info_records);
         std::string reason;
-        if (auto bytes = reception_records(folder, number, reason)) entry.records = count_records(*bytes);
+        if (told >= 0) entry.records = told;
+        else if (auto bytes = reception_records(folder, number, reason)) entry.records = count_records(*bytes);
         entries.push_back(std::move(entry));
     }
     return entries;

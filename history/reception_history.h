@@ -38,7 +38,7 @@ struct ReceptionEntry {
     std::string started;  // local time, YYYY-MM-DDTHH:MM:SS
     std::string ended;
     std::string outcome;
-    int records = 0;      // counted in the records file
+    int records = 0;      // as the .info says, else counted in the records file
 };
 
 // The entries of the folder, oldest (lowest number) first. A missing folder
