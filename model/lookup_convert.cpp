@@ -164,8 +164,11 @@ public:
     }
 
     void convert(const CsvRecord& record) {
+        // A row empty in every chosen column (a spreadsheet's blank row, or
+        // one that holds other data only) gives no line.
         bool empty = true;
-        for (const std::string& f : record.fields) empty = empty && f.empty();
+        for (const std::size_t column : columns_)
+            empty = empty && (column >= record.fields.size() || record.fields[column].empty());
         if (empty) {
             ++out_.skipped;
             return;

@@ -46,7 +46,7 @@ struct LookupConversion {
     long written = 0;       // lines in `lookup`
     long cut = 0;           // of them, lines with a value cut to its field's length
     long refused = 0;       // records left out
-    long skipped = 0;       // records with every column empty (a spreadsheet's blank rows)
+    long skipped = 0;       // records empty in every chosen column (a spreadsheet's blank rows)
     std::vector<LookupRefusal> refusals;  // every reason of every refused record, in order
 };
 
