@@ -211,6 +211,13 @@ public:
             return;
         }
         line = delimiter_ != 0 ? joined(values) : positioned(values);
+        if (line.empty()) {
+            // Only a field of length 0 cut to nothing gets here; an empty
+            // record would only match an empty input on the terminal.
+            refuse(record.line, 0, "nothing is left of the line once cut to the field lengths");
+            ++out_.refused;
+            return;
+        }
         if (line.size() > kMaxLookupLine) {
             refuse(record.line, 0, count_text(line.size(), "byte", "bytes") + ", longer than the " +
                                        std::to_string(kMaxLookupLine) + " a lookup download sends");
