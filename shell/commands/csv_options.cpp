@@ -4,9 +4,6 @@
 
 namespace kolibra {
 
-const char kCsvOptionsUsage[] =
-    "[--columns A,B,...] [--no-header] [--separator S] [--cut] [--ascii-only]";
-
 namespace {
 
 // ",", ";", "tab" (or "\t" as typed), "comma", "semicolon", or one character.

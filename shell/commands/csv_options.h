@@ -8,9 +8,6 @@
 
 namespace kolibra {
 
-// "[--columns A,B,...] [--no-header] [--separator S] [--cut] [--ascii-only]"
-extern const char kCsvOptionsUsage[];
-
 // Takes the option at argv[i] and its value (i moves past it). False when
 // argv[i] is none of them; `error` is set when it is one with a bad value.
 bool take_csv_option(int argc, char** argv, int& i, LookupConvertOptions& options,

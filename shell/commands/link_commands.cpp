@@ -116,11 +116,10 @@ LinkTarget target_of(const LinkArguments& args, const CommSettings& defaults) {
 }
 
 constexpr char kDownloadUsage[] = "download TEMPLATE.ATX [--ir] [--port COMn] [--baud B]";
+// One line: tgen --help lists it and the bash completion is made from it.
 constexpr char kSendLookupUsage[] =
-    "send-lookup LOOKUP.TXT [--ir] [--port COMn] [--baud B]\n"
-    "       tgen send-lookup ITEMS.csv --template T.ATX --lookup-number N [--ir] [--port COMn] "
-    "[--baud B]\n"
-    "            [--columns A,B,...] [--no-header] [--separator S] [--cut] [--ascii-only]";
+    "send-lookup LOOKUP.TXT|ITEMS.csv [--ir] [--port COMn] [--baud B] [--template T.ATX "
+    "--lookup-number N] [--columns A,B,...] [--no-header] [--separator S] [--cut] [--ascii-only]";
 constexpr char kReceiveUsage[] = "receive DATA.TXT [--ir] [--port COMn] [--baud B]";
 
 // Runs one download with boxes on stderr; 0 only when it was delivered.
@@ -238,7 +237,9 @@ int run_receive(int argc, char** argv) {
 KOLIBRA_TGEN_COMMAND("download", kDownloadUsage,
                      "build the program image of a template and download it to the terminal",
                      run_download);
-KOLIBRA_TGEN_COMMAND("send-lookup", kSendLookupUsage, "send a lookup data file to the terminal",
+KOLIBRA_TGEN_COMMAND("send-lookup", kSendLookupUsage,
+                     "send a lookup data file to the terminal; a .csv item list is first made "
+                     "into lookup file N of the template",
                      run_send_lookup);
 KOLIBRA_TGEN_COMMAND("receive", kReceiveUsage,
                      "receive the terminal's collected records into a text file", run_receive);

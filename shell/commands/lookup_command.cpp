@@ -22,15 +22,16 @@ constexpr int kClean = 0;
 constexpr int kRefused = 1;
 constexpr int kUnreadable = 2;
 
-const std::string kUsage =
-    std::string("lookup TEMPLATE.ATX N ITEMS.csv OUT.TXT ") + kCsvOptionsUsage;
+constexpr char kUsage[] =
+    "lookup TEMPLATE.ATX N ITEMS.csv OUT.TXT [--columns A,B,...] [--no-header] [--separator S] "
+    "[--cut] [--ascii-only]";
 
 int usage_error(const std::string& what) {
     if (!what.empty()) std::fprintf(stderr, "tgen lookup: %s\n", what.c_str());
     std::fprintf(stderr,
                  "usage: tgen %s\n"
                  "  N: the lookup file (1 to 3) as the template describes it\n",
-                 kUsage.c_str());
+                 kUsage);
     return kUnreadable;
 }
 
@@ -99,8 +100,6 @@ int run_lookup(int argc, char** argv) {
 
 }  // namespace
 
-KOLIBRA_TGEN_COMMAND("lookup",
-                     "lookup TEMPLATE.ATX N ITEMS.csv OUT.TXT [--columns A,B,...] [--no-header] "
-                     "[--separator S] [--cut] [--ascii-only]",
+KOLIBRA_TGEN_COMMAND("lookup", kUsage,
                      "make a CSV item list into lookup file N as the template describes it",
                      run_lookup);
