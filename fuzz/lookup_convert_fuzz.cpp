@@ -12,15 +12,15 @@
 #include "fuzz_support.h"
 #include "model/lookup_check.h"
 #include "model/lookup_convert.h"
+#include "template_bytes.h"
 
-#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
 
 namespace {
 
-constexpr std::size_t kHeadBytes = 1 + 3 + 8 + 8 + 1 + 1;
+constexpr std::size_t kHeadBytes = kolibra::fuzz::kLookupDescriptionBytes + 1;
 constexpr char kSeparators[4] = {0, ',', ';', '\t'};
 
 }  // namespace
@@ -29,17 +29,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using namespace kolibra;
     if (size < kHeadBytes) return 0;
     auto tpl = std::make_unique<Template>();
-    reset_template(*tpl);
-    const int file = data[0] % kLookupCount;
-    LookupRecord& l = tpl->lookups[file];
-    l.member_length = data[1];
-    l.field_count = data[2];
-    l.key_field = data[3];
-    std::memcpy(l.field_offset, data + 4, 8);
-    std::memcpy(l.field_length, data + 12, 8);
+    const int file = fuzz::lookup_from_bytes(data, *tpl);
+    const LookupRecord& l = tpl->lookups[file];
     const uint8_t delimiter = data[20];
-    tpl->extended.lookup_delimiter[file] = delimiter;
-    const uint8_t flags = data[21];
+    const uint8_t flags = data[kHeadBytes - 1];
     LookupConvertOptions options;
     options.header = (flags & 1) == 0;
     options.cut = (flags & 2) != 0;
