@@ -19,6 +19,7 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -145,7 +146,16 @@ TEST_F(TgenWindowTransfer, DownloadsACsvAsTheTemplateDescribesTheLookupFile) {
         << "\xEF\xBB\xBF" "Name;Code;Price\r\n\"Fig; red\";4711;1\r\nM\xC3\xBCsli;4712;2\r\n";
     picker.paths = {csv};
     prompter.answers = {Answer::No, Answer::Yes};  // not the 1st lookup file: the 3rd
+    // The converted lines go through a temporary file, removed afterwards.
+    const std::string tmp = folder.file("tmp");
+    std::filesystem::create_directory(tmp);
+    const char* old_tmp = std::getenv("TMPDIR");
+    const std::string kept_tmp = old_tmp ? old_tmp : "";
+    setenv("TMPDIR", tmp.c_str(), 1);
     window->command(command::kDownloadLookup);
+    if (old_tmp) setenv("TMPDIR", kept_tmp.c_str(), 1);
+    else unsetenv("TMPDIR");
+    EXPECT_TRUE(std::filesystem::is_empty(tmp));
     ASSERT_GE(prompter.boxes.size(), 2u);
     EXPECT_EQ(prompter.boxes[0].text, "Send items.csv as the 1st lookup file?");
     EXPECT_EQ(prompter.boxes[1].text, "Send items.csv as the 3rd lookup file?");
