@@ -14,7 +14,8 @@ namespace {
 
 // A lookup record describes at most 8 fields.
 constexpr int kLookupFields = 8;
-// The longest line a lookup download sends.
+// The longest line a lookup download sends (its packet buffer holds 256
+// bytes with the two check bytes and the CR).
 constexpr std::size_t kMaxLookupLine = 253;
 constexpr std::string_view kLineEnd = "\r\n";
 
@@ -175,7 +176,6 @@ public:
         }
         const std::size_t refusals_before = out_.refusals.size();
         bool was_cut = false;
-        std::string line;
         std::vector<std::string> values;
         for (std::size_t k = 0; k < columns_.size(); ++k) {
             const std::size_t column = columns_[k];
@@ -210,7 +210,7 @@ public:
             ++out_.refused;
             return;
         }
-        line = delimiter_ != 0 ? joined(values) : positioned(values);
+        const std::string line = delimiter_ != 0 ? joined(values) : positioned(values);
         if (line.empty()) {
             // Only a field of length 0 cut to nothing gets here; an empty
             // record would only match an empty input on the terminal.
