@@ -169,3 +169,4 @@ echo "download: tgen.exe under Wine $win_time s (Wine start-up alone $start_time
 awk -v w="$win_time" -v l="$linux_time" -v s="$start_time" 'BEGIN { exit !(w <= 1.2 * l + s) }' ||
   echo "note: the Windows download took more than 1.2 times the Linux one plus Wine's start-up"
 echo "== Windows tests passed"
+bash "$root/scripts/windows-installer-tests.sh"
