@@ -108,8 +108,13 @@ bytes=$(cat "$program_dir"/*.exe "$program_dir"/*.ico "$program_dir"/*.txt | wc 
   fail "EstimatedSize $size KiB for $bytes bytes"
 
 # The installed tools name their per-user ini place in --help.
-wine "$program_dir/irfetch.exe" --help | tr -d '\r' | grep -qF '%APPDATA%\kolibra\irfetch.ini' ||
-  fail "irfetch.exe --help does not name its per-user ini file"
+for tool in irfetch lkpsend; do
+  wine "$program_dir/$tool.exe" --help >"$work/help.txt" || true
+  tr -d '\r' <"$work/help.txt" | grep -qF "installed under Program Files" ||
+    fail "$tool.exe --help does not say where its ini file goes when installed"
+  tr -d '\r' <"$work/help.txt" | grep -qF "%APPDATA%\kolibra\\$tool.ini" ||
+    fail "$tool.exe --help does not name its per-user ini file"
+done
 
 echo "== a template opened through its file type"
 # A template in a folder with a space, opened the way Explorer opens it:
@@ -147,13 +152,17 @@ for key in 'HKCR\.ATX' 'HKCR\Kolibra2.Template' "$uninstall_key"; do
   key_exists "$key" && fail "registry key $key left behind"
 done
 
-echo "== reinstall and uninstall with no user files: the folder goes too"
+echo "== reinstall, then uninstall with no user files: the folder goes too"
 wine "$setup" /S || fail "setup /S over the user's files exited $?"
 wine_settle
 cmp "$program_dir/shop.ATX" "$templates/A.ATX" || fail "installing again changed the user's template"
 rm -r "$program_dir/shop.ATX" "$program_dir/data" "$program_dir/lkpsend.ini"
+# Another program has taken .ATX over since: the uninstaller leaves it that way.
+wine reg add 'HKLM\Software\Classes\.ATX' /ve /d Other.Type /f >/dev/null 2>&1
 wine "$program_dir/uninstall.exe" /S || fail "uninstall /S exited $?"
 wine_settle
 [ ! -e "$program_dir" ] || fail "the empty program folder is left: $(ls -A "$program_dir")"
 key_exists "$uninstall_key" && fail "the uninstall entry is left"
+key_exists 'HKCR\Kolibra2.Template' && fail "the file type's ProgID is left"
+expect_value 'HKCR\.ATX' '' Other.Type
 echo "== Windows setup program tests passed"
