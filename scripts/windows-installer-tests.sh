@@ -79,7 +79,9 @@ wine_settle
 [ "$(ls "$program_dir" | tr '\n' ' ')" = "$(echo $installed_files) " ] ||
   fail "installed files: $(ls "$program_dir" | tr '\n' ' ')"
 for program in tgen irfetch lkpsend; do
-  cmp "$program_dir/$program.exe" "$build/bin/$program.exe" || fail "$program.exe differs from the built one"
+  # The build's stripped copy, the one packed.
+  cmp "$program_dir/$program.exe" "$build/packaging/windows/programs/$program.exe" ||
+    fail "$program.exe differs from the built one"
 done
 for entry in "${shortcuts[@]}"; do
   name=${entry%%:*} program=${entry##*:}

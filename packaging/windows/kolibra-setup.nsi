@@ -4,8 +4,9 @@
 ; menu entries, the .ATX file type and the "Apps & features" entry, and writes
 ; an uninstaller that removes exactly those again. /S runs either silently.
 ;
-; Defines: VERSION, VERSION_QUAD (the version as four numbers), PUBLISHER, BIN_DIR (the built .exe files), ICON_DIR (the
-; .ico files), DOC_DIR (copyright), OUT_FILE (the setup program to write).
+; Defines: VERSION, VERSION_QUAD (the version as four numbers), PUBLISHER,
+; BIN_DIR (the built .exe files, stripped), ICON_DIR (the .ico files), DOC_DIR
+; (copyright), OUT_FILE (the setup program to write).
 
 Unicode true
 ; A 64-bit installer: the programs are 64-bit, and it lands in the 64-bit
