@@ -4,7 +4,8 @@
 #   - windows_core_tests.exe: model tests, file saves on Windows, and the port
 #     layer against COM1, which Wine maps to a pseudo-terminal that echoes;
 #   - tgen.exe, irfetch.exe and lkpsend.exe against the Linux k2term on COM1,
-#     their results compared byte for byte with those of the Linux programs.
+#     their results compared byte for byte with those of the Linux programs;
+#   - the setup program, by scripts/windows-installer-tests.sh at the end.
 # Usage: scripts/windows-tests.sh [LINUX_BIN_DIR]   (default build-test/bin,
 # which must hold k2term, tgen, irfetch and lkpsend of the plain build)
 set -euo pipefail
