@@ -26,16 +26,16 @@ export WINEPREFIX=$build/wine-setup WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,msh
 unset DISPLAY WAYLAND_DISPLAY
 wine_program=$(command -v wine)
 wine() { timeout 60 "$wine_program" "$@"; }
-# The uninstaller copies itself away and returns at once; so does the setup's
-# last child. Waiting for the Wine server to end waits for all of them.
-wine_settle() { timeout 60 wineserver -w; }
+fail() { echo "FAILED: $*" >&2; exit 1; }
+# The uninstaller copies itself away and returns at once; waiting for the
+# Wine server to end waits for that copy and any other process of the prefix.
+wine_settle() { timeout 60 wineserver -w || fail "Wine's processes did not end within 60 s"; }
 work=$(mktemp -d /tmp/kolibra-setup-XXXXXX)
 cleanup() {
   timeout 20 wineserver -k >/dev/null 2>&1 || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAILED: $*" >&2; exit 1; }
 
 c=$WINEPREFIX/drive_c
 program_dir=$c/Program\ Files/Kolibra\ 2
@@ -160,7 +160,8 @@ wine_settle
 cmp "$program_dir/shop.ATX" "$templates/A.ATX" || fail "installing again changed the user's template"
 rm -r "$program_dir/shop.ATX" "$program_dir/data" "$program_dir/lkpsend.ini"
 # Another program has taken .ATX over since: the uninstaller leaves it that way.
-wine reg add 'HKLM\Software\Classes\.ATX' /ve /d Other.Type /f >/dev/null 2>&1
+wine reg add 'HKLM\Software\Classes\.ATX' /ve /d Other.Type /f >/dev/null 2>&1 ||
+  fail "cannot hand .ATX to another type"
 wine "$program_dir/uninstall.exe" /S || fail "uninstall /S exited $?"
 wine_settle
 [ ! -e "$program_dir" ] || fail "the empty program folder is left: $(ls -A "$program_dir")"
