@@ -2,7 +2,8 @@
 # Builds the Windows setup program (the MinGW build's `package` target) and
 # tries it under Wine in a private prefix of its own, headless:
 #   - setup /S installs the programs, the Start menu entries, the .ATX file
-#     type and the "Apps & features" entry, all read back from the prefix;
+#     type and the "Apps & features" entry, all read back from the prefix,
+#     after removing an earlier installation in another folder;
 #   - a template opened as Explorer opens it (ShellExecute through the file
 #     type) reaches the installed tgen.exe as one quoted argument;
 #   - uninstall /S removes all of it, but not the templates, data and ini files
@@ -73,9 +74,23 @@ if [ ! -f "$WINEPREFIX/.kolibra-ready" ]; then
   touch "$WINEPREFIX/.kolibra-ready"
 fi
 
-echo "== silent install"
-wine "$setup" /S || fail "setup /S exited $?"
-wine_settle
+# setup /S /D=FOLDER as an administrator types it: /D= takes the rest of the
+# line, spaces included, unquoted, so it goes through cmd.
+setup_into() {
+  wine cmd /c "Z:${setup//\//\\} /S /D=$1" || fail "setup /S /D=$1 exited $?"
+  wine_settle
+}
+case $setup in *" "*) fail "the build folder's path has a space, which cmd /c cannot pass here" ;; esac
+
+echo "== an earlier installation in another folder"
+old_dir=$c/Old\ Kolibra
+setup_into 'C:\Old Kolibra'
+[ -f "$old_dir/tgen.exe" ] || fail "setup /D= did not install into C:\Old Kolibra"
+printf 'keep me' >"$old_dir/notes.txt"
+
+echo "== silent install, replacing the earlier one"
+setup_into 'C:\Program Files\Kolibra 2'
+[ "$(ls "$old_dir")" = notes.txt ] || fail "the earlier installation left: $(ls "$old_dir" | tr '\n' ' ')"
 [ "$(ls "$program_dir" | tr '\n' ' ')" = "$(echo $installed_files) " ] ||
   fail "installed files: $(ls "$program_dir" | tr '\n' ' ')"
 for program in tgen irfetch lkpsend; do
@@ -168,4 +183,5 @@ wine_settle
 key_exists "$uninstall_key" && fail "the uninstall entry is left"
 key_exists 'HKCR\Kolibra2.Template' && fail "the file type's ProgID is left"
 expect_value 'HKCR\.ATX' '' Other.Type
+rm -r "$old_dir"
 echo "== Windows setup program tests passed"
