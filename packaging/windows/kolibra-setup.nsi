@@ -88,9 +88,13 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 !macroend
 
+; The folder of an installation already there, if any.
+Var PreviousDir
+
 Function .onInit
   SetShellVarContext all
   SetRegView 64
+  ReadRegStr $PreviousDir HKLM "${UNINSTALL_KEY}" "InstallLocation"
 FunctionEnd
 
 Function un.onInit
@@ -99,6 +103,17 @@ Function un.onInit
 FunctionEnd
 
 Section "Programs" SecPrograms
+  ; An installation already there goes first, through its own uninstaller,
+  ; so no file of an older version and no copy in another folder stays
+  ; behind. _?= runs it in place and makes ExecWait wait for it.
+  ${If} $PreviousDir != ""
+  ${AndIf} ${FileExists} "$PreviousDir\${UNINSTALLER}"
+    DetailPrint "Removing the installation in $PreviousDir"
+    ExecWait '"$PreviousDir\${UNINSTALLER}" /S _?=$PreviousDir'
+    Delete "$PreviousDir\${UNINSTALLER}"
+    RMDir "$PreviousDir"
+  ${EndIf}
+
   SetOutPath "$INSTDIR"
   !insertmacro InstalledFiles InstallFile
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
