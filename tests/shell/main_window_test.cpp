@@ -202,7 +202,7 @@ TEST_F(MainWindowTest, AboutBoxShowsTheVersionAndClosesOnlyThroughOk) {
         EXPECT_EQ(dialog.windowTitle(), "Kolibra 2 Application Generator");
         bool found = false;
         for (QLabel* label : dialog.findChildren<QLabel*>())
-            found |= label->text() == "Kolibra 2 Application Generator (Ver 4.24)";
+            found |= label->text() == "Kolibra 2 Application Generator (Ver " KOLIBRA_PROJECT_VERSION ")";
         EXPECT_TRUE(found);
         dialog.reject();  // Esc: stays open
         EXPECT_TRUE(dialog.isVisible());
