@@ -15,9 +15,9 @@ namespace kolibra::editor {
 constexpr char kSheetCaption[] = "Application Template";
 
 // A page of the sheet: a dialog whose work reaches the Template at OK.
-class PageLogic : public DialogLogic {
+class PageLogic : public EditorDialog {
 public:
-    using DialogLogic::DialogLogic;
+    using EditorDialog::EditorDialog;
     // The page's share of OK, in page order.
     virtual void commit() = 0;
     // Runs after every shown page has committed, in page order, for work
@@ -67,6 +67,7 @@ private:
         std::unique_ptr<PageLogic> logic;
         bool shown = false;
     };
+    EditorContext& context_;
     std::vector<Page> pages_;
     int current_ = 0;
     bool closed_ = false;

@@ -8,6 +8,7 @@
 // earlier line; an undescribed file gives exactly one finding.
 #include "fuzz_support.h"
 #include "model/lookup_check.h"
+#include "template_bytes.h"
 
 #include <cstring>
 #include <memory>
@@ -16,7 +17,7 @@
 
 namespace {
 
-constexpr std::size_t kDescriptionBytes = 1 + 3 + 8 + 8 + 1;
+constexpr std::size_t kDescriptionBytes = kolibra::fuzz::kLookupDescriptionBytes;
 constexpr std::size_t kMaxLineBytes = 253;
 
 // The number N of "line N" at the start of `text` from `at`, or -1.
@@ -35,15 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using namespace kolibra;
     if (size < kDescriptionBytes) return 0;
     auto tpl = std::make_unique<Template>();
-    reset_template(*tpl);
-    const int file = data[0] % kLookupCount;
-    LookupRecord& l = tpl->lookups[file];
-    l.member_length = data[1];
-    l.field_count = data[2];
-    l.key_field = data[3];
-    std::memcpy(l.field_offset, data + 4, 8);
-    std::memcpy(l.field_length, data + 12, 8);
-    tpl->extended.lookup_delimiter[file] = data[20];
+    const int file = fuzz::lookup_from_bytes(data, *tpl);
+    const LookupRecord& l = tpl->lookups[file];
     const std::string_view bytes(reinterpret_cast<const char*>(data + kDescriptionBytes),
                                  size - kDescriptionBytes);
 

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 namespace kolibra::fuzz {
@@ -24,6 +25,26 @@ inline bool template_from_bytes(const uint8_t* data, std::size_t size, Template&
         at = (at + 1) % kBody;
     }
     return decode_template_file(file->data(), file->size(), out).ok();
+}
+
+// The bytes a lookup description takes from a fuzz input: the file (any byte,
+// taken modulo 3), member length, number of fields, key field, 8 offsets, 8
+// lengths and the delimiter.
+constexpr std::size_t kLookupDescriptionBytes = 1 + 3 + 8 + 8 + 1;
+
+// A new template whose lookup file data[0] % 3 is described by the next 20
+// bytes of `data` (at least kLookupDescriptionBytes). Returns that file.
+inline int lookup_from_bytes(const uint8_t* data, Template& tpl) {
+    reset_template(tpl);
+    const int file = data[0] % kLookupCount;
+    LookupRecord& l = tpl.lookups[file];
+    l.member_length = data[1];
+    l.field_count = data[2];
+    l.key_field = data[3];
+    std::memcpy(l.field_offset, data + 4, 8);
+    std::memcpy(l.field_length, data + 12, 8);
+    tpl.extended.lookup_delimiter[file] = data[20];
+    return file;
 }
 
 }  // namespace kolibra::fuzz

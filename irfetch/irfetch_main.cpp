@@ -33,7 +33,7 @@ void print_help() {
         "Example: irfetch %s,2,5,2,1,1,0,0\n"
         "\n"
         "Settings file: irfetch.ini beside the program when its folder is writable;\n"
-        "otherwise (as when installed in /usr/bin) the per-user one:\n"
+        "otherwise (as when installed %s) the per-user one:\n"
         "  %s\n"
         "%s\n"
         "Without a display, messages are printed on stderr as \"Caption: text\" and\n"
@@ -42,7 +42,7 @@ void print_help() {
         "Exit status: 0 not started or cancelled, 1 records received, 2 no record\n"
         "received, 3 reception broken off, 4 data file could not be opened or created,\n"
         "5 port or transceiver failed.\n",
-        kolibra::kExampleDataFile,
+        kolibra::kExampleDataFile, kolibra::kInstalledProgramFolder,
 #ifdef _WIN32
         "%APPDATA%\\kolibra\\irfetch.ini"
 #else

@@ -29,8 +29,8 @@ void print_help() {
         "characters. Example: lkpsend %s,2,5,1\n"
         "\n"
         "The folder of the last file chosen is kept in lkpsend.ini beside the program\n"
-        "when its folder is writable; otherwise (as when installed in /usr/bin) in the\n"
-        "per-user one:\n"
+        "when its folder is writable; otherwise (as when installed %s)\n"
+        "in the per-user one:\n"
         "  %s\n"
         "%s\n"
         "Without a display, messages are printed on stderr as \"Caption: text\" and\n"
@@ -38,7 +38,7 @@ void print_help() {
         "\n"
         "Exit status: 0 downloaded completely, 1 download failed or given up,\n"
         "2 cancelled, 3 file or port could not be opened or set up.\n",
-        kolibra::kExampleLookupFile,
+        kolibra::kExampleLookupFile, kolibra::kInstalledProgramFolder,
 #ifdef _WIN32
         "%APPDATA%\\kolibra\\lkpsend.ini"
 #else

@@ -7,8 +7,45 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace kolibra {
+
+bool read_whole_file(const std::string& path, std::size_t limit, std::string& bytes,
+                     std::string& reason) {
+    // A folder opens as a stream that reads nothing, which would pass for an
+    // empty file.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        reason = "is a folder, not a file";
+        return false;
+    }
+    std::FILE* file = open_file(path, "rb");
+    if (!file) {
+        reason = "cannot be opened";
+        return false;
+    }
+    bytes.clear();
+    char chunk[65536];
+    std::size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        bytes.append(chunk, got);
+        if (bytes.size() > limit) {
+            std::fclose(file);
+            reason = limit % (1u << 20) == 0
+                         ? "is larger than " + std::to_string(limit >> 20) + " MiB"
+                         : "is larger than " + std::to_string(limit) + " bytes";
+            return false;
+        }
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        reason = "cannot be read";
+        return false;
+    }
+    return true;
+}
 
 IoResult read_file_start(const std::string& path, uint8_t* buffer, std::size_t capacity,
                          std::size_t& size) {

@@ -18,6 +18,14 @@ struct IoResult {
 IoResult read_file_start(const std::string& path, uint8_t* buffer, std::size_t capacity,
                          std::size_t& size);
 
+// Reads a whole file of at most `limit` bytes into `bytes`. On failure
+// `reason` completes a sentence that starts with the file's name: "is a folder,
+// not a file", "cannot be opened", "is larger than ...", "cannot be read". The
+// bound makes an endless source (a device such as /dev/zero, a pipe that never
+// closes) end in a message instead of filling memory.
+bool read_whole_file(const std::string& path, std::size_t limit, std::string& bytes,
+                     std::string& reason);
+
 // Replaces the file at `path` by `size` bytes: writes a temporary file in the
 // same folder, flushes it to disk and renames it over the target. On failure
 // the temporary file is removed and any old file is left as it was. An

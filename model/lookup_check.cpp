@@ -21,9 +21,9 @@ std::string count_text(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-// The key of a line as the terminal finds it, or false when the line is too
-// short to hold the key field.
-bool key_of(std::string_view line, const LookupRecord& l, char delimiter, std::string& key) {
+}  // namespace
+
+bool lookup_key_of(std::string_view line, const LookupRecord& l, char delimiter, std::string& key) {
     if (delimiter != 0) {
         std::size_t start = 0;
         for (int k = 0; k < l.key_field; ++k) {
@@ -40,6 +40,8 @@ bool key_of(std::string_view line, const LookupRecord& l, char delimiter, std::s
     key = std::string(line.substr(offset - 1, l.field_length[l.key_field]));
     return true;
 }
+
+namespace {
 
 class LineChecker {
 public:
@@ -122,7 +124,7 @@ private:
     void check_key(long number, const std::string& at, std::string_view line) {
         if (l_.key_field >= l_.field_count) return;  // told for the description
         std::string key;
-        if (!key_of(line, l_, delimiter_, key)) return;  // told as a short line
+        if (!lookup_key_of(line, l_, delimiter_, key)) return;  // told as a short line
         const auto [first, inserted] = first_line_of_key_.emplace(key, number);
         if (!inserted) {
             error(at, "key \"" + key + "\" of field " + std::to_string(l_.key_field + 1) +

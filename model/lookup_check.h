@@ -10,10 +10,16 @@
 #include "model/template_check.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace kolibra {
+
+// The key of one lookup line as the terminal finds it (the key field's
+// characters, padding included), or false when the line is too short to hold
+// the key field. `delimiter` 0 means fixed positions.
+bool lookup_key_of(std::string_view line, const LookupRecord& l, char delimiter, std::string& key);
 
 // `file` is the lookup file's index, 0 to 2. `max_line_bytes` is the longest
 // line a lookup download sends (it refuses a file with a longer one). A file

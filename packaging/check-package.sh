@@ -29,6 +29,13 @@ rm -f "$build"/${package_name}_*.deb
 (cd "$build" && cpack -G DEB > "$scratch/cpack.log" 2>&1) || { cat "$scratch/cpack.log"; fail "cpack failed"; }
 deb=$(ls "$build"/${package_name}_*.deb)
 
+echo "-- the version, from project() in CMakeLists.txt"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || fail "no project version in $build/CMakeCache.txt"
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version $(dpkg-deb -f "$deb" Version), not $version"
+[ "$(basename "$deb")" = "${package_name}_${version}_$(dpkg --print-architecture).deb" ] ||
+  fail "package file $(basename "$deb")"
+
 echo "-- lintian"
 lintian --fail-on error "$deb" 2> >(grep -v "running with root privileges" >&2)
 
@@ -39,6 +46,8 @@ entries=("$scratch"/root/usr/share/applications/*.desktop)
 desktop-file-validate "${entries[@]}"
 grep -qx 'Exec=tgen %f' "$scratch/root/usr/share/applications/kolibra-tgen.desktop" ||
   fail "tgen's entry does not pass the file"
+zcat "$scratch/root/usr/share/doc/$package_name/changelog.gz" | head -1 |
+  grep -qF "$package_name ($version)" || fail "the changelog's newest entry is not version $version"
 mkdir -p "$scratch/mime/packages"
 cp "$scratch"/root/usr/share/mime/packages/*.xml "$scratch/mime/packages/"
 update-mime-database "$scratch/mime" 2>/dev/null || fail "the template file type is refused"
@@ -157,10 +166,57 @@ else
   [ -n "$(find_window '^No executable program$')" ] || bad "a damaged template did not leave the factory template"
 fi
 kill $tgen; wait $tgen 2>/dev/null
+
+# A design is not lost to the closing prompt: design line 1 of form 1 (text),
+# OK, Alt+F4, Yes, Escape in the Save As dialog; the window stays, and a save
+# made afterwards holds the design.
+/usr/bin/tgen & tgen=$!
+window=$(find_window '^Application Generator$')
+xdotool windowactivate --sync "$window" key ctrl+e
+sheet=$(find_window '^Application Template$')
+if [ -z "$sheet" ]; then
+  bad "Ctrl+E opened no editor"
+else
+  sleep 0.5
+  # Line 1's data type list, then OK (places in the sheet's window).
+  xdotool mousemove --window "$sheet" 110 145 click 1; sleep 0.5
+  xdotool key Down Return; sleep 0.5
+  xdotool mousemove --window "$sheet" 609 464 click 1; sleep 0.5
+  xdotool windowactivate --sync "$window" key alt+F4
+  box=$(find_window '^Kolibra 2 Application Generator$')
+  [ -n "$box" ] || bad "closing a changed design asked nothing"
+  xdotool windowactivate --sync "$box" key Return
+  [ -n "$(find_window '^Save As$')" ] || bad "Yes did not ask for a file name"
+  xdotool key Escape; sleep 1
+  if [ -z "$(xdotool search --onlyvisible --name '^Application Generator$' 2>/dev/null)" ]; then
+    bad "the program ended after the Save As dialog was cancelled"
+  else
+    xdotool windowactivate --sync "$window" key ctrl+s
+    find_window '^Save As$' >/dev/null
+    xdotool type "$PWD/kept.ATX"; xdotool key Return; sleep 1
+    /usr/bin/tgen export kept.ATX 2>/dev/null | grep -qx 'forms.1.lines.1.data_type = text' ||
+      bad "the design did not survive the cancelled save"
+  fi
+fi
+kill $tgen; wait $tgen 2>/dev/null
 kill $wm; wait $wm 2>/dev/null
 exit $result
 INNER
 xvfb-run -a -s "-screen 0 800x600x24" env QT_QPA_PLATFORM=xcb bash display-check.sh 2>/dev/null ||
   fail "tgen TEMPLATE.ATX on the virtual display"
 cmp -s damaged.ATX damaged.orig || fail "the damaged template was written to"
+echo "-- without help2man the package stops with a message"
+# A build folder configured where help2man (and every other program in the
+# usual folders) cannot be found; the compiler and ninja are named outright.
+nohelp=$scratch/no-help2man
+cmake -S "$source_dir/.." -B "$nohelp" -G Ninja -DKOLIBRA_GUI=OFF -DKOLIBRA_TESTS=OFF \
+  -DCMAKE_CXX_COMPILER="$(command -v c++)" -DCMAKE_MAKE_PROGRAM="$(command -v ninja)" \
+  "-DCMAKE_IGNORE_PATH=/usr/local/bin;/usr/bin;/bin;/usr/sbin;/sbin" >"$scratch/nohelp.log" 2>&1 ||
+  { cat "$scratch/nohelp.log"; fail "configuring without help2man failed"; }
+if (cd "$nohelp" && cpack -G DEB) >"$scratch/nohelp-cpack.log" 2>&1; then
+  fail "a package was built without help2man"
+fi
+grep -q "apt-get install help2man" "$scratch/nohelp-cpack.log" ||
+  { cat "$scratch/nohelp-cpack.log"; fail "no message naming help2man"; }
+! ls "$nohelp"/*.deb >/dev/null 2>&1 || fail "a package without manual pages was left"
 echo "-- package checks passed"

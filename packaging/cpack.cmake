@@ -4,8 +4,8 @@ set(KOLIBRA_PACKAGE_NAME kolibra2-tools)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME ${KOLIBRA_PACKAGE_NAME})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_VENDOR "Kolibra 2 tool set team")
-set(CPACK_PACKAGE_CONTACT "Kolibra 2 tool set team <kolibra2-tools@example.org>")
+set(CPACK_PACKAGE_VENDOR ${KOLIBRA_PUBLISHER})
+set(CPACK_PACKAGE_CONTACT "${KOLIBRA_PUBLISHER} <kolibra2-tools@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop tools for the Kolibra 2 barcode terminal")
 # The summary is the control file's first Description line; this text follows it.
 set(CPACK_PACKAGE_DESCRIPTION "tgen, the Kolibra 2 Application Generator, designs the application

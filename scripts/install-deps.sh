@@ -10,6 +10,8 @@ if [ "${1:-}" = "--with-tests" ]; then
   # Windows tests: GoogleTest's sources built with MinGW, run under Wine
   # (64-bit loader and the wine commands), the pty peer in Python.
   packages+=(googletest wine64 wine python3)
+  # The Windows setup program.
+  packages+=(nsis)
   # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
   packages+=(clang libclang-rt-dev)
 fi

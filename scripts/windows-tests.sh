@@ -4,7 +4,8 @@
 #   - windows_core_tests.exe: model tests, file saves on Windows, and the port
 #     layer against COM1, which Wine maps to a pseudo-terminal that echoes;
 #   - tgen.exe, irfetch.exe and lkpsend.exe against the Linux k2term on COM1,
-#     their results compared byte for byte with those of the Linux programs.
+#     their results compared byte for byte with those of the Linux programs;
+#   - the setup program, by scripts/windows-installer-tests.sh at the end.
 # Usage: scripts/windows-tests.sh [LINUX_BIN_DIR]   (default build-test/bin,
 # which must hold k2term, tgen, irfetch and lkpsend of the plain build)
 set -euo pipefail
@@ -169,3 +170,4 @@ echo "download: tgen.exe under Wine $win_time s (Wine start-up alone $start_time
 awk -v w="$win_time" -v l="$linux_time" -v s="$start_time" 'BEGIN { exit !(w <= 1.2 * l + s) }' ||
   echo "note: the Windows download took more than 1.2 times the Linux one plus Wine's start-up"
 echo "== Windows tests passed"
+bash "$root/scripts/windows-installer-tests.sh"

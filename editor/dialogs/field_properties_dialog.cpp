@@ -72,7 +72,7 @@ const FieldPropertiesLayout& lookup_advance_layout() {
 
 FieldPropertiesDialog::FieldPropertiesDialog(EditorContext& context, FormRecord& form,
                                              int form_index, int line)
-    : DialogLogic(context, editor_template(layout_for(form, line).template_name)),
+    : EditorDialog(context, editor_template(layout_for(form, line).template_name)),
       layout_(layout_for(form, line)),
       form_(form),
       backup_(form),

@@ -63,7 +63,7 @@ struct FieldPropertiesLayout {
 const FieldPropertiesLayout& advance_layout();
 const FieldPropertiesLayout& lookup_advance_layout();
 
-class FieldPropertiesDialog : public DialogLogic {
+class FieldPropertiesDialog : public EditorDialog {
 public:
     // `form` is the working form `form_index` (0-based); `line` 0 to 7.
     FieldPropertiesDialog(EditorContext& context, FormRecord& form, int form_index, int line);

@@ -40,7 +40,7 @@ constexpr char kWelcomeVersion[] = "  Version 4.23 ";
 const ScreenTextLayout& screen_text_layout(PageId page) { return kLayouts[static_cast<int>(page)]; }
 
 ScreenTextDialog::ScreenTextDialog(EditorContext& context, PageId page)
-    : DialogLogic(context, editor_template(screen_text_layout(page).template_name)),
+    : EditorDialog(context, editor_template(screen_text_layout(page).template_name)),
       page_(page),
       lines_(page_text_info(page).lines),
       width_(static_cast<std::size_t>(page_text_info(page).width)) {}

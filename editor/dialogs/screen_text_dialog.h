@@ -19,7 +19,7 @@ struct ScreenTextLayout {
 // The dialogs in the order of the template's page text blocks.
 const ScreenTextLayout& screen_text_layout(PageId page);
 
-class ScreenTextDialog : public DialogLogic {
+class ScreenTextDialog : public EditorDialog {
 public:
     ScreenTextDialog(EditorContext& context, PageId page);
 

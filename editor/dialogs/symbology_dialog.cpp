@@ -67,7 +67,7 @@ const SymbologyLayout* symbology_layout_for(int button) {
 }
 
 SymbologyDialog::SymbologyDialog(EditorContext& context, const SymbologyLayout& layout)
-    : DialogLogic(context, editor_template(layout.template_name)), layout_(layout) {}
+    : EditorDialog(context, editor_template(layout.template_name)), layout_(layout) {}
 
 void SymbologyDialog::on_init() {
     const BarcodeSettings& b = tpl().barcode;

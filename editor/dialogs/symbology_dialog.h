@@ -54,7 +54,7 @@ const std::vector<SymbologyLayout>& symbology_layouts();
 // The description opened by `button`, or nullptr.
 const SymbologyLayout* symbology_layout_for(int button);
 
-class SymbologyDialog : public DialogLogic {
+class SymbologyDialog : public EditorDialog {
 public:
     SymbologyDialog(EditorContext& context, const SymbologyLayout& layout);
 

@@ -26,7 +26,7 @@ uint8_t typed_byte(const std::string& text) {
 }  // namespace
 
 WedgeDialog::WedgeDialog(EditorContext& context)
-    : DialogLogic(context, editor_template("KeyboardWedgeDlg")) {}
+    : EditorDialog(context, editor_template("KeyboardWedgeDlg")) {}
 
 void WedgeDialog::on_init() {
     const BarcodeSettings& b = tpl().barcode;

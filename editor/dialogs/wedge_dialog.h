@@ -15,7 +15,7 @@ constexpr int kLockTypeNormal = 404;   // 404 to 406: shift / capital lock type 
 constexpr int kAutoDetection = 407, kAlwaysLocked = 408, kIgnoreCase = 409;
 }  // namespace wedge_control
 
-class WedgeDialog : public DialogLogic {
+class WedgeDialog : public EditorDialog {
 public:
     explicit WedgeDialog(EditorContext& context);
 

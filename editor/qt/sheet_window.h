@@ -2,8 +2,8 @@
 // with one tab per page, OK and Cancel (no Apply, no Help), modal to its owner.
 #pragma once
 
+#include "common/qt/dialog_binder.h"
 #include "editor/dialog_logic.h"
-#include "editor/qt/dialog_binder.h"
 #include "editor/sheet.h"
 
 #include <QDialog>
@@ -13,6 +13,9 @@
 class QTabWidget;
 
 namespace kolibra::editor {
+
+using dialog::BoundDialog;
+using dialog::QtDialogHost;
 
 class SheetWindow : public QDialog {
 public:

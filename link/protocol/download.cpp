@@ -287,9 +287,10 @@ bool run_download_attempts(LinkSession& link, Progress& progress, DownloadKind k
     return true;
 }
 
-std::optional<std::string> choose_lookup_file(FilePicker& picker) {
+std::optional<std::string> choose_lookup_file(FilePicker& picker, bool offer_csv) {
     FileDialogRequest request;
     request.filters = {{"Lookup data files {*.TXT}", "*.TXT"}, {"All files {*.*}", "*.*"}};
+    if (offer_csv) request.filters.insert(request.filters.begin() + 1, {"Item lists {*.CSV}", "*.CSV"});
     request.file_name = last_lookup_choice();
     request.default_extension = "TXT";
     request.must_exist = true;

@@ -77,7 +77,9 @@ int download_to_terminal(LinkSession& link, Progress& progress, FilePicker* pick
                          bool* succeeded = nullptr);
 
 // The file-open dialog for a lookup file; offers the name chosen last.
-std::optional<std::string> choose_lookup_file(FilePicker& picker);
+// `offer_csv` adds the filter "Item lists {*.CSV}" after the lookup data
+// files, for a window that converts a CSV item list before sending it.
+std::optional<std::string> choose_lookup_file(FilePicker& picker, bool offer_csv = false);
 
 // Attempts with the retry question on an open, set-up port: runs
 // download_attempt until it succeeds or the user answers No. `lookup` is the

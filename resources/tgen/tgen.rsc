@@ -12,11 +12,14 @@ dialog ComSettingDlg 130 90
   button   2   "Cancel"        75 66 40 14
 end
 
+# The version in the about box is filled in by the build from project() in
+# CMakeLists.txt, so the about box, the Debian package and the Windows setup
+# program show one version.
 dialog AboutBox 180 70
   caption "Kolibra 2 Application Generator"
   font 8 "Helv"
   icon     -1  ""                                             12 12 20 20
-  label    -1  "Kolibra 2 Application Generator (Ver 4.24)"   40 18 132 10
+  label    -1  "Kolibra 2 Application Generator (Ver @PROJECT_VERSION@)"   40 18 132 10
   default  1   "OK"                                           70 46 40 14
 end
 

@@ -2,14 +2,13 @@
 // files, before anything reaches a terminal. One line per finding; exit 0
 // without errors, 1 with errors, 2 when an input could not be read.
 #include "link/protocol/download.h"
+#include "model/file_io.h"
 #include "model/lookup_check.h"
 #include "model/template_check.h"
 #include "model/template_file.h"
 #include "shell/command_registry.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,38 +37,6 @@ bool parse_lookup(const std::string& text, LookupData& out) {
 
 // Far more than a terminal holds: a larger input is not a lookup file or template.
 constexpr std::size_t kMaxCheckedFileBytes = 16u << 20;
-
-bool read_whole_file(const std::string& path, std::string& bytes, std::string& reason) {
-    // A folder opens as a stream that reads nothing, which would pass for an
-    // empty data file.
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        reason = "is a folder, not a file";
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        reason = "cannot be opened";
-        return false;
-    }
-    // Read with a bound, so that an endless source (a device such as
-    // /dev/zero, a pipe that never closes its end) ends in a message instead of
-    // filling memory; a pipe of ordinary size is still read whole.
-    bytes.clear();
-    char chunk[65536];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > kMaxCheckedFileBytes) {
-            reason = "is larger than 16 MiB";
-            return false;
-        }
-    }
-    if (in.bad()) {
-        reason = "cannot be read";
-        return false;
-    }
-    return true;
-}
 
 void print(const std::string& file, const std::vector<kolibra::Finding>& findings) {
     for (const kolibra::Finding& f : findings) {
@@ -114,7 +81,7 @@ int run_check(int argc, char** argv) {
     std::vector<std::string> contents(lookups.size());
     for (std::size_t n = 0; n < lookups.size(); ++n) {
         std::string reason;
-        if (!read_whole_file(lookups[n].path, contents[n], reason)) {
+        if (!kolibra::read_whole_file(lookups[n].path, kMaxCheckedFileBytes, contents[n], reason)) {
             std::fprintf(stderr, "tgen check: %s %s\n", lookups[n].path.c_str(), reason.c_str());
             return kUnreadable;
         }

@@ -9,8 +9,10 @@
 #include "link/protocol/download.h"
 #include "link/protocol/receive.h"
 #include "link/serial_port.h"
+#include "model/lookup_csv_file.h"
 #include "model/template_file.h"
 #include "shell/command_registry.h"
+#include "shell/commands/csv_options.h"
 
 #include <cstdio>
 #include <cstring>
@@ -18,6 +20,7 @@
 #include <optional>
 #include <string>
 #include <cctype>
+#include <vector>
 
 namespace {
 
@@ -114,7 +117,10 @@ LinkTarget target_of(const LinkArguments& args, const CommSettings& defaults) {
 }
 
 constexpr char kDownloadUsage[] = "download TEMPLATE.ATX [--ir] [--port COMn] [--baud B]";
-constexpr char kSendLookupUsage[] = "send-lookup LOOKUP.TXT [--ir] [--port COMn] [--baud B]";
+// One line: tgen --help lists it and the bash completion is made from it.
+constexpr char kSendLookupUsage[] =
+    "send-lookup LOOKUP.TXT|ITEMS.csv [--ir] [--port COMn] [--baud B] [--template T.ATX "
+    "--lookup-number N] [--columns A,B,...] [--no-header] [--separator S] [--cut] [--ascii-only]";
 constexpr char kReceiveUsage[] = "receive DATA.TXT [--ir] [--port COMn] [--baud B]";
 
 // Runs one download with boxes on stderr; 0 only when it was delivered.
@@ -129,19 +135,22 @@ int run_headless_download(const DownloadRequest& request) {
     return delivered ? 0 : 1;
 }
 
+// Reads the template a command names; false after a message.
+bool read_named_template(const std::string& path, TemplateDocument& doc) {
+    const FileResult read = read_template(path, doc);
+    if (read.ok()) return true;
+    if (!read.message.empty())
+        std::fprintf(stderr, "Error: %s\n", read.message.c_str());
+    else
+        std::fprintf(stderr, "tgen: cannot read %s: %s\n", path.c_str(), read.reason.c_str());
+    return false;
+}
+
 int run_download(int argc, char** argv) {
     LinkArguments args;
     if (!parse_link_arguments(argc, argv, kDownloadUsage, args)) return 2;
     auto doc = std::make_unique<TemplateDocument>();
-    const FileResult read = read_template(args.file, *doc);
-    if (!read.ok()) {
-        if (!read.message.empty())
-            std::fprintf(stderr, "Error: %s\n", read.message.c_str());
-        else
-            std::fprintf(stderr, "tgen: cannot read %s: %s\n", args.file.c_str(),
-                         read.reason.c_str());
-        return 1;
-    }
+    if (!read_named_template(args.file, *doc)) return 1;
     DownloadRequest request;
     request.kind = DownloadKind::ProgramImage;
     request.tpl = &doc->tpl;
@@ -150,12 +159,64 @@ int run_download(int argc, char** argv) {
 }
 
 int run_send_lookup(int argc, char** argv) {
+    // The options of a CSV item list are taken out first; the rest are the
+    // link's own.
+    std::vector<char*> link_argv{argv[0]};
+    std::string template_path, number;
+    LookupConvertOptions csv_options;
+    bool csv_option_given = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string error;
+        const bool template_option = std::strcmp(argv[i], "--template") == 0;
+        if (template_option || std::strcmp(argv[i], "--lookup-number") == 0) {
+            if (i + 1 >= argc) {
+                std::fprintf(stderr, "tgen: %s needs a value\nusage: tgen %s\n", argv[i],
+                             kSendLookupUsage);
+                return 2;
+            }
+            (template_option ? template_path : number) = argv[++i];
+        } else if (take_csv_option(argc, argv, i, csv_options, error)) {
+            if (!error.empty()) {
+                std::fprintf(stderr, "tgen: %s\nusage: tgen %s\n", error.c_str(), kSendLookupUsage);
+                return 2;
+            }
+            csv_option_given = true;
+        } else {
+            link_argv.push_back(argv[i]);
+        }
+    }
     LinkArguments args;
-    if (!parse_link_arguments(argc, argv, kSendLookupUsage, args)) return 2;
+    if (!parse_link_arguments(static_cast<int>(link_argv.size()), link_argv.data(), kSendLookupUsage,
+                              args))
+        return 2;
     DownloadRequest request;
     request.kind = DownloadKind::LookupFile;
     request.lookup_path = args.file;
     request.target = target_of(args, CommSettings{});
+    if (!is_csv_name(args.file)) {
+        if (!template_path.empty() || !number.empty() || csv_option_given) {
+            std::fprintf(stderr, "tgen: --template, --lookup-number and the CSV options are for a "
+                                 ".csv file\nusage: tgen %s\n", kSendLookupUsage);
+            return 2;
+        }
+        return run_headless_download(request);
+    }
+    const int file = lookup_file_index(number);
+    if (template_path.empty() || file < 0) {
+        std::fprintf(stderr, "tgen: a .csv file is sent as lookup file N of a template: it needs "
+                             "--template T.ATX --lookup-number N (1 to 3)\nusage: tgen %s\n",
+                     kSendLookupUsage);
+        return 2;
+    }
+    auto doc = std::make_unique<TemplateDocument>();
+    if (!read_named_template(template_path, *doc)) return 1;
+    CsvLookupForDownload converted;
+    if (!converted.prepare(doc->tpl, file, args.file, csv_options)) {
+        StderrPrompter prompter;
+        prompter.tell(converted.message(), "Error", Icon::Warning);
+        return 1;
+    }
+    request.lookup_path = converted.lookup_path();
     return run_headless_download(request);
 }
 
@@ -180,7 +241,9 @@ int run_receive(int argc, char** argv) {
 KOLIBRA_TGEN_COMMAND("download", kDownloadUsage,
                      "build the program image of a template and download it to the terminal",
                      run_download);
-KOLIBRA_TGEN_COMMAND("send-lookup", kSendLookupUsage, "send a lookup data file to the terminal",
+KOLIBRA_TGEN_COMMAND("send-lookup", kSendLookupUsage,
+                     "send a lookup data file to the terminal; a .csv item list is first made "
+                     "into lookup file N of the template",
                      run_send_lookup);
 KOLIBRA_TGEN_COMMAND("receive", kReceiveUsage,
                      "receive the terminal's collected records into a text file", run_receive);

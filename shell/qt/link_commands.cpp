@@ -3,6 +3,7 @@
 #include "common/qt/qt_progress.h"
 #include "link/protocol/download.h"
 #include "link/protocol/link_session.h"
+#include "model/lookup_csv_file.h"
 
 #include <QGuiApplication>
 
@@ -122,13 +123,34 @@ void run_link_command(const LinkServices& services, TemplateDocument& doc, LinkC
     LinkSession link{*port, *services.clock, prompter};
     LinkTarget target{doc.tpl.comm.com_port, doc.tpl.comm.com_baud, use_ir};
     switch (command) {
-    case LinkCommand::DownloadProgram:
-    case LinkCommand::DownloadLookup: {
+    case LinkCommand::DownloadProgram: {
         DownloadRequest request;
         request.target = target;
-        request.kind = command == LinkCommand::DownloadProgram ? DownloadKind::ProgramImage
-                                                               : DownloadKind::LookupFile;
+        request.kind = DownloadKind::ProgramImage;
         request.tpl = &doc.tpl;
+        download_to_terminal(link, *services.progress, chooser, request, DownloadOptions{});
+        break;
+    }
+    case LinkCommand::DownloadLookup: {
+        if (!chooser) break;
+        const std::optional<std::string> chosen = choose_lookup_file(*chooser, true);
+        if (!chosen) break;
+        DownloadRequest request;
+        request.target = target;
+        request.kind = DownloadKind::LookupFile;
+        request.lookup_path = *chosen;
+        // A CSV item list is sent as the template describes its lookup file,
+        // converted into a temporary file that goes when the command ends.
+        CsvLookupForDownload converted;
+        if (is_csv_name(*chosen)) {
+            const int file = ask_csv_lookup_file(prompter, doc.tpl, *chosen);
+            if (file < 0) break;
+            if (!converted.prepare(doc.tpl, file, *chosen, LookupConvertOptions{})) {
+                prompter.tell(converted.message(), "Error", Icon::Warning);
+                break;
+            }
+            request.lookup_path = converted.lookup_path();
+        }
         download_to_terminal(link, *services.progress, chooser, request, DownloadOptions{});
         break;
     }

@@ -175,6 +175,68 @@ TEST_F(TgenLink, LineRateHoldsTheTransferToTheLineSpeed) {
     EXPECT_EQ(file(dir + "/lookup-1.txt"), text);
 }
 
+// A spreadsheet's item list (byte-order mark, header, quoted commas and
+// quotes, accented names, LF line ends, a column more than the terminal
+// needs) sent as the 1st lookup file: delimited by ';', Code 6 and Name 10.
+TEST_F(TgenLink, SendLookupConvertsACsvAndSendsTheDescribedLines) {
+    const std::string text = dir + "/shop.txt", atx = dir + "/shop.atx", csv = dir + "/items.csv";
+    write(text,
+          "lookups.1.member_length = 17\n"
+          "lookups.1.field_count = 2\n"
+          "lookups.1.fields.1.field_length = 6\n"
+          "lookups.1.fields.2.field_length = 10\n"
+          "extended.lookups.1.lookup_delimiter = \";\"\n");
+    ASSERT_EQ(e2e::run_program(TGEN_PATH, {"import", text, atx}).exit_status, 0);
+    write(csv, "\xEF\xBB\xBF" "Code,Name,Price\n4711,\"Figs, red\",1.20\n4712,\"Cr\xC3\xA8me \"\"X\"\"\",2\n\n");
+    const std::string tmp = dir + "/tmp";
+    fs::create_directory(tmp);
+    ASSERT_TRUE(k2term.start({"--out", dir, "--expect", "lookup"})) << k2term.error();
+
+    auto result = e2e::run_program(TGEN_PATH,
+                                   {"send-lookup", csv, "--template", atx, "--lookup-number", "1"},
+                                   {"KOLIBRA_COM1=" + k2term.device_path(), "TMPDIR=" + tmp});
+    EXPECT_EQ(result.exit_status, 0) << result.output;
+    auto line = k2term.wait_for_line("lookup ", 3000);
+    ASSERT_TRUE(line.has_value());
+    EXPECT_EQ(file(dir + "/lookup-1.txt"), "4711;Figs, red\r\n4712;Creme \"X\"\r\n");
+    // The converted file was a temporary one.
+    EXPECT_TRUE(fs::is_empty(tmp));
+}
+
+TEST_F(TgenLink, SendLookupSendsNothingOfACsvWithRefusedLines) {
+    const std::string text = dir + "/shop.txt", atx = dir + "/shop.atx", csv = dir + "/items.csv";
+    write(text,
+          "lookups.2.member_length = 10\n"
+          "lookups.2.field_count = 2\n"
+          "lookups.2.fields.1.field_offset = 1\n"
+          "lookups.2.fields.1.field_length = 4\n"
+          "lookups.2.fields.2.field_offset = 5\n"
+          "lookups.2.fields.2.field_length = 6\n");
+    ASSERT_EQ(e2e::run_program(TGEN_PATH, {"import", text, atx}).exit_status, 0);
+    write(csv, "Code;Name\r\n1;Nuts\r\n2;Washers\r\n1;Bolts\r\n");
+    ASSERT_TRUE(k2term.start({"--out", dir, "--expect", "lookup"})) << k2term.error();
+    auto result = tgen({"send-lookup", csv, "--template", atx, "--lookup-number", "2"});
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_NE(result.output.find("Error: items.csv was not sent: 2 of its lines do not fit the 2nd "
+                                 "lookup file.\n"
+                                 "line 3, column 2 (Name): 7 characters, more than the 6 of field 2\n"
+                                 "line 4, column 1 (Code): key \"1   \" is already on line 2"),
+              std::string::npos)
+        << result.output;
+    EXPECT_FALSE(fs::exists(dir + "/lookup-1.txt"));
+
+    // With the values cut, the duplicate key is still refused.
+    result = tgen({"send-lookup", csv, "--template", atx, "--lookup-number", "2", "--cut"});
+    EXPECT_EQ(result.exit_status, 1);
+    EXPECT_NE(result.output.find("1 of its lines does not fit"), std::string::npos) << result.output;
+    EXPECT_FALSE(fs::exists(dir + "/lookup-1.txt"));
+
+    // A .csv needs the template and the number; a .TXT takes neither.
+    EXPECT_EQ(tgen({"send-lookup", csv}).exit_status, 2);
+    EXPECT_EQ(tgen({"send-lookup", csv, "--template", atx, "--lookup-number", "4"}).exit_status, 2);
+    EXPECT_EQ(tgen({"send-lookup", text, "--template", atx}).exit_status, 2);
+}
+
 TEST_F(TgenLink, BadCommandLines) {
     EXPECT_EQ(e2e::run_program(TGEN_PATH, {"receive"}).exit_status, 2);
     EXPECT_EQ(e2e::run_program(TGEN_PATH, {"download", "x.atx", "--port", "COM9"}).exit_status, 2);

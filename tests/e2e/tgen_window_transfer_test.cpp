@@ -19,6 +19,7 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -120,13 +121,62 @@ TEST_F(TgenWindowTransfer, DownloadsALookupFileChosenInItsDialog) {
     picker.paths = {lookup};
     window->command(command::kDownloadLookup);
     ASSERT_EQ(picker.open_requests.size(), 1u);
-    ASSERT_EQ(picker.open_requests[0].filters.size(), 2u);
+    ASSERT_EQ(picker.open_requests[0].filters.size(), 3u);
     EXPECT_EQ(picker.open_requests[0].filters[0].description, "Lookup data files {*.TXT}");
+    EXPECT_EQ(picker.open_requests[0].filters[1].pattern, "*.CSV");
+    EXPECT_EQ(picker.open_requests[0].filters[2].pattern, "*.*");
     EXPECT_TRUE(told("Downloaded completely!"));
     const auto line = k2term.wait_for_line("lookup ", 3000);
     ASSERT_TRUE(line.has_value());
     EXPECT_EQ(*line, "lookup " + folder.file("lookup-1.txt") + " 2");
     EXPECT_EQ(file_text(folder.file("lookup-1.txt")), "AB\r\nZ\r\n");
+}
+
+// An item list chosen in the dialog is sent as the window's template
+// describes the lookup file: here the 1st (fixed: Code columns 1-4, Name
+// 5-12) and the 3rd (delimited by ',': Name 8, Code 4, key Code), so the
+// window asks which one. Without a way to name columns there, the first
+// columns go into the fields in order.
+TEST_F(TgenWindowTransfer, DownloadsACsvAsTheTemplateDescribesTheLookupFile) {
+    doc->tpl.lookups[0] = {12, 2, 0, {1, 5}, {4, 8}};
+    doc->tpl.extended.lookup_delimiter[0] = 0;
+    doc->tpl.lookups[2] = {13, 2, 1, {1, 10}, {8, 4}};
+    doc->tpl.extended.lookup_delimiter[2] = ',';
+    const std::string csv = folder.file("items.csv");
+    std::ofstream(csv, std::ios::binary)
+        << "\xEF\xBB\xBF" "Name;Code;Price\r\n\"Fig; red\";4711;1\r\nM\xC3\xBCsli;4712;2\r\n";
+    picker.paths = {csv};
+    prompter.answers = {Answer::No, Answer::Yes};  // not the 1st lookup file: the 3rd
+    // The converted lines go through a temporary file, removed afterwards.
+    const std::string tmp = folder.file("tmp");
+    std::filesystem::create_directory(tmp);
+    const char* old_tmp = std::getenv("TMPDIR");
+    const std::string kept_tmp = old_tmp ? old_tmp : "";
+    setenv("TMPDIR", tmp.c_str(), 1);
+    window->command(command::kDownloadLookup);
+    if (old_tmp) setenv("TMPDIR", kept_tmp.c_str(), 1);
+    else unsetenv("TMPDIR");
+    EXPECT_TRUE(std::filesystem::is_empty(tmp));
+    ASSERT_GE(prompter.boxes.size(), 2u);
+    EXPECT_EQ(prompter.boxes[0].text, "Send items.csv as the 1st lookup file?");
+    EXPECT_EQ(prompter.boxes[1].text, "Send items.csv as the 3rd lookup file?");
+    ASSERT_TRUE(told("Downloaded completely!")) << prompter.boxes.back().text;
+    ASSERT_TRUE(k2term.wait_for_line("lookup ", 3000).has_value());
+    EXPECT_EQ(file_text(folder.file("lookup-1.txt")), "Fig; red,4711\r\nMusli,4712\r\n");
+}
+
+TEST_F(TgenWindowTransfer, ACsvWithRefusedLinesIsNotSent) {
+    doc->tpl.lookups[0] = {12, 2, 0, {1, 5}, {4, 8}};
+    const std::string csv = folder.file("items.csv");
+    std::ofstream(csv, std::ios::binary) << "Code,Name\r\n47110,Nuts\r\n4712,Washers and more\r\n";
+    picker.paths = {csv};
+    window->command(command::kDownloadLookup);
+    EXPECT_TRUE(told("items.csv was not sent: 2 of its lines do not fit the 1st lookup file.\n"
+                     "line 2, column 1 (Code): 5 characters, more than the 4 of field 1\n"
+                     "line 3, column 2 (Name): 16 characters, more than the 8 of field 2"))
+        << (prompter.boxes.empty() ? "" : prompter.boxes.back().text);
+    EXPECT_FALSE(told("Downloaded completely!"));
+    EXPECT_FALSE(k2term.wait_for_line("lookup ", 500).has_value());
 }
 
 TEST_F(TgenWindowTransfer, ReceivesTheRecordsAndOffersTheViewer) {

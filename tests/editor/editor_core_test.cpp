@@ -46,9 +46,9 @@ DialogTemplate small_dialog() {
 }
 
 // A box whose rule always changes its own text again.
-class RestlessDialog : public DialogLogic {
+class RestlessDialog : public EditorDialog {
 public:
-    using DialogLogic::DialogLogic;
+    using EditorDialog::EditorDialog;
     int rule_runs = 0;
     int clicks = 0;
     bool ok_seen = false;

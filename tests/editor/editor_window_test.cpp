@@ -93,7 +93,7 @@ struct EditorWindow {
         reset_template(doc->tpl);
     }
     std::unique_ptr<TemplateDocument> doc = std::make_unique<TemplateDocument>();
-    QtDialogHost host{nullptr};
+    dialog::QtDialogHost host{nullptr};
     EditorContext context{*doc, host};
     std::unique_ptr<Sheet> sheet;
     std::unique_ptr<SheetWindow> window;

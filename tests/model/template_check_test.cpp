@@ -194,6 +194,39 @@ TEST(TemplateCheck, EachMistakeIsNamedAtItsPlace) {
              }
          },
          W, "menu 1 item 10", "cannot be chosen: the keys reach only items 1 to 9"},
+        // The last line of a form: line 8 in the small font, line 4 in the large.
+        {"lookup line without a link on line 8",
+         [](Template& t) { t.forms[0].data_type[7] = 7; }, E, "form 1 line 8",
+         "a \"lookup\" line whose lookup link is \"nil\""},
+        {"minimum above maximum on line 8",
+         [](Template& t) {
+             t.forms[1].data_type[7] = 2;
+             t.forms[1].max_length[7] = 5;
+             t.forms[1].min_length[7] = 6;
+         },
+         E, "form 2 line 8", "minimum length 6 is above the maximum length 5"},
+        {"prompt cut by the large font on line 4",
+         [](Template& t) {
+             t.forms[1].font = 1;
+             t.forms[1].data_type[3] = 6;
+             write_slot(t.forms[1].prompt[3], "Counted items:xy");
+         },
+         E, "form 2 line 4", "the prompt has 16 characters; the large font shows 15"},
+        {"link beyond the fields on line 4 in the large font",
+         [](Template& t) {
+             t.forms[0].font = 1;
+             t.forms[0].data_type[3] = 7;
+             t.forms[0].lookup_link[3] = 19;
+         },
+         E, "form 1 line 4", "links to +field 3, but the 1st lookup file has 2 fields"},
+        {"minimum above maximum on line 4 in the large font",
+         [](Template& t) {
+             t.forms[1].font = 1;
+             t.forms[1].data_type[3] = 2;
+             t.forms[1].max_length[3] = 5;
+             t.forms[1].min_length[3] = 6;
+         },
+         E, "form 2 line 4", "minimum length 6 is above the maximum length 5"},
     };
     for (const Mistake& m : mistakes) {
         auto t = designed_template();
@@ -221,6 +254,13 @@ TEST(TemplateCheck, LastCasesThatPassAndMenusPassingDown) {
             write_slot(t.forms[1].prompt[2], "Counted items:X    ");
         },
         [](Template& t) { t.forms[0].min_length[2] = 5; },  // minimum equal to maximum
+        [](Template& t) {  // the large font shows 4 lines: a faulty line 5 is never reached
+            t.forms[1].font = 1;
+            t.forms[1].data_type[4] = 2;
+            t.forms[1].max_length[4] = 5;
+            t.forms[1].min_length[4] = 6;
+            t.forms[1].data_type[7] = 7;
+        },
         [](Template& t) {  // a menu passing its data down feeds pass-down lines too
             t.forms[0].record_action = 0;
             t.menus[0].pass_down = 1;

@@ -98,6 +98,29 @@ TEST(DialogTemplates, EveryTemplateFitsAndHoldsTheNumbersTheCodeUses) {
     }
 }
 
+// The about box shows the build's version (project() in CMakeLists.txt), the
+// one the Debian package and the Windows setup program carry, and no script
+// keeps a placeholder the build did not fill in.
+TEST(DialogTemplates, TheAboutBoxShowsTheProjectVersion) {
+    for (const Program& program : programs()) {
+        const std::string_view script = program.script;
+        const std::size_t at = script.find('@');
+        EXPECT_EQ(at, std::string_view::npos)
+            << program.name << ": " << script.substr(at == script.npos ? 0 : at, 40);
+    }
+    ResourceSet set;
+    std::string error;
+    ASSERT_TRUE(parse_resource_script(tgen_resource_script(), set, error)) << error;
+    const DialogTemplate* about = set.dialog("AboutBox");
+    ASSERT_NE(about, nullptr);
+    std::vector<std::string> labels;
+    for (const ControlTemplate& c : about->controls) {
+        if (c.kind == ControlKind::Label) labels.push_back(c.text);
+    }
+    EXPECT_EQ(labels, std::vector<std::string>{"Kolibra 2 Application Generator (Ver " KOLIBRA_PROJECT_VERSION
+                                               ")"});
+}
+
 // The checks themselves find what they are meant to find.
 TEST(DialogTemplates, TheChecksCatchDuplicatesStrayControlsAndWrongKinds) {
     ResourceSet set;

@@ -1,4 +1,4 @@
-#include "editor/qt/dialog_binder.h"
+#include "common/qt/dialog_binder.h"
 
 #include "common/qt/dialog_builder.h"
 
@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-namespace kolibra::editor {
+namespace kolibra::dialog {
 
 namespace {
 
@@ -126,4 +126,4 @@ int QtDialogHost::run_modal(DialogLogic& dialog) {
     return dialog.closed() ? dialog.result() : kResultCancel;
 }
 
-}  // namespace kolibra::editor
+}  // namespace kolibra::dialog

@@ -1,9 +1,9 @@
-#include "editor/dialog_state.h"
+#include "common/dialog/dialog_state.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-namespace kolibra::editor {
+namespace kolibra::dialog {
 
 namespace {
 
@@ -76,4 +76,4 @@ std::vector<int> DialogState::radio_group(int id) const {
     return found ? group : std::vector<int>{};
 }
 
-}  // namespace kolibra::editor
+}  // namespace kolibra::dialog

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace kolibra::editor {
+namespace kolibra::dialog {
 
 constexpr int kNoSelection = -1;
 
@@ -60,4 +60,4 @@ bool is_text_box(ControlKind kind);
 // True for buttons, check boxes and radio buttons.
 bool is_clickable(ControlKind kind);
 
-}  // namespace kolibra::editor
+}  // namespace kolibra::dialog

@@ -4,14 +4,14 @@
 // A page is the same widget embedded in the sheet's tab instead of a window.
 #pragma once
 
-#include "editor/dialog_logic.h"
+#include "common/dialog/dialog_logic.h"
 
 #include <QDialog>
 
 #include <map>
 #include <vector>
 
-namespace kolibra::editor {
+namespace kolibra::dialog {
 
 class BoundDialog : public QDialog {
 public:
@@ -39,7 +39,7 @@ private:
     std::map<int, Bound> bound_;
 };
 
-// Runs the nested modal dialogs of the editor as Qt dialogs over the
+// Runs modal dialogs (the editor's nested ones, the tools') as Qt dialogs over the
 // innermost window open.
 class QtDialogHost : public DialogHost {
 public:
@@ -52,4 +52,4 @@ private:
     std::vector<QWidget*> parents_;
 };
 
-}  // namespace kolibra::editor
+}  // namespace kolibra::dialog
