@@ -16,8 +16,8 @@ namespace kolibra {
 // One field as it stands in a row.
 std::string csv_field(const std::string& value);
 
-// The bytes as UTF-8: valid UTF-8 stays as it is; otherwise every byte from
-// 0x80 up is taken as Latin-1.
+// The bytes as UTF-8: valid UTF-8 stays as it is; otherwise the bytes are
+// taken as Windows-1252, as a CSV read for a lookup file is.
 std::string as_utf8(const std::string& bytes);
 
 class CsvWriter {

@@ -117,14 +117,14 @@ TEST(CsvWriter, QuotesOnlyWhereNeededWithBomAndCrLf) {
     CsvWriter csv;
     csv.add_row({"Item", "Qty"});
     csv.add_row({"a,b", "say \"hi\"", "line\r\nend", "", " x "});
-    csv.add_row({"K\xe4se", "K\xc3\xa4se"});  // Latin-1 becomes UTF-8; UTF-8 stays
+    csv.add_row({"K\xe4se", "K\xc3\xa4se"});  // Windows-1252 becomes UTF-8; UTF-8 stays
     EXPECT_EQ(csv.text(),
               "\xEF\xBB\xBFItem,Qty\r\n"
               "\"a,b\",\"say \"\"hi\"\"\",\"line\r\nend\",, x \r\n"
               "K\xc3\xa4se,K\xc3\xa4se\r\n");
     EXPECT_EQ(as_utf8("\xe2\x82\xac"), "\xe2\x82\xac");    // the euro sign, valid
-    EXPECT_EQ(as_utf8("\xe2\x82"), "\xc3\xa2\xc2\x82");    // cut short: Latin-1
-    EXPECT_EQ(as_utf8("\xc0\x80"), "\xc3\x80\xc2\x80");    // overlong: Latin-1
+    EXPECT_EQ(as_utf8("\xe2\x82"), "\xc3\xa2\xe2\x80\x9a");    // cut short: Windows-1252
+    EXPECT_EQ(as_utf8("\xc0\x80"), "\xc3\x80\xe2\x82\xac");    // overlong: Windows-1252
 }
 
 }  // namespace
