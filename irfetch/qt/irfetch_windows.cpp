@@ -2,12 +2,13 @@
 #include "irfetch/irfetch_program.h"
 
 #include "common/display.h"
+#include "common/qt/dialog_binder.h"
 #include "common/qt/qt_file_picker.h"
 #include "common/qt/qt_prompter.h"
 #include "common/qt/qt_receive_count_view.h"
 #include "common/system_launcher.h"
 #include "irfetch/irfetch_run.h"
-#include "irfetch/qt/properties_dialog.h"
+#include "irfetch/properties_dialog.h"
 #include "link/serial_port.h"
 
 #include <QApplication>
@@ -27,7 +28,8 @@ int run_irfetch_program(const ToolStart& start) {
 
     QtPrompter prompter;
     QtFilePicker picker;
-    QtIrfetchDialog dialog(picker);
+    dialog::QtDialogHost host(nullptr);
+    HostedIrfetchDialog dialog(host, picker);
     QtReceiveCountView count_view;
     SystemLauncher launcher;
     SteadyClock clock;

@@ -3,12 +3,13 @@
 #include "lkpsend/lkpsend_program.h"
 
 #include "common/display.h"
+#include "common/qt/dialog_binder.h"
 #include "common/qt/qt_file_picker.h"
 #include "common/qt/qt_progress.h"
 #include "common/qt/qt_prompter.h"
 #include "link/serial_port.h"
 #include "lkpsend/lkpsend_run.h"
-#include "lkpsend/qt/com_properties_dialog.h"
+#include "lkpsend/com_properties_dialog.h"
 
 #include <QApplication>
 
@@ -26,7 +27,8 @@ int run_lkpsend_program(const ToolStart& start) {
     QtPrompter prompter;
     QtFilePicker picker;
     QtProgress progress;
-    QtLkpsendDialog dialog;
+    dialog::QtDialogHost host(nullptr);
+    HostedLkpsendDialog dialog(host);
     SteadyClock clock;
     std::unique_ptr<SerialPort> port = make_serial_port();
     LkpsendEnvironment env{*port, clock, prompter, progress};
