@@ -1,5 +1,7 @@
 #include "common/dialog/dlgtemplate_ex.h"
 
+#include "common/dialog/dialog_state.h"
+
 #include <array>
 #include <cstring>
 
@@ -203,8 +205,8 @@ DlgTemplateBytes serialize_dlgtemplate_ex(const DialogTemplate& tmpl, const DlgT
             w.u16(static_cast<std::uint16_t>(cs.klass));
         }
         // Lists get their entries from the state, not from a title.
-        const bool titled = c.kind != ControlKind::DropDownList && c.kind != ControlKind::ListBox &&
-                            c.kind != ControlKind::ProgressBar && c.kind != ControlKind::Icon;
+        const bool titled =
+            !is_list(c.kind) && c.kind != ControlKind::ProgressBar && c.kind != ControlKind::Icon;
         w.text(titled ? cp1252_to_utf16(c.text) : std::u16string());
         w.u16(0);  // extraCount: no creation data
     }

@@ -167,7 +167,7 @@ KindExpectation expected_for(const ControlTemplate& c) {
         return {0x81, s, true};
     }
     case ControlKind::DropDownList: return {0x85, 0x3, false};
-    case ControlKind::DropDownEdit: return {0x85, 0x42, true};
+    case ControlKind::DropDownEdit: return {0x85, 0x42, false};
     case ControlKind::ListBox: return {0x83, 0x101, false};  // notify, no integral height
     case ControlKind::Button: return {0x80, 0x0, true};
     case ControlKind::DefaultButton: return {0x80, 0x1, true};
