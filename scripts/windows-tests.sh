@@ -4,7 +4,9 @@
 #   - windows_core_tests.exe: model tests, file saves on Windows, and the port
 #     layer against COM1, which Wine maps to a pseudo-terminal that echoes;
 #   - tgen.exe, irfetch.exe and lkpsend.exe against the Linux k2term on COM1,
-#     their results compared byte for byte with those of the Linux programs.
+#     their results compared byte for byte with those of the Linux programs;
+#   - irfetch.exe and lkpsend.exe without arguments, their dialogs driven by
+#     keys on a virtual X server (scripts/windows-dialog-walk.sh).
 # Usage: scripts/windows-tests.sh [LINUX_BIN_DIR]   (default build-test/bin,
 # which must hold k2term, tgen, irfetch and lkpsend of the plain build)
 set -euo pipefail
@@ -162,6 +164,11 @@ KOLIBRA_COM1=$com1_link "$linux_bin/irfetch" "linux-data.txt,1,1,1,1,1,0,0" >lin
 [ "$status" -eq 1 ] || { cat linux-irfetch.txt; fail "irfetch exit $status"; }
 cmp Daten-ä.txt linux-data.txt || fail "irfetch.exe and irfetch received different data"
 stop_peer
+
+# The windowed irfetch.exe and lkpsend.exe started without arguments and
+# driven as a user would, on a virtual X server of their own.
+echo "== Windowed programs driven by keys (Xvfb, openbox, xdotool)"
+(cd "$root" && scripts/windows-dialog-walk.sh "$linux_bin" "$win_bin") || fail "the dialog walk"
 
 echo "download: tgen.exe under Wine $win_time s (Wine start-up alone $start_time s), tgen $linux_time s"
 # A figure, not a verdict: timings on a shared machine vary, so the goal (at

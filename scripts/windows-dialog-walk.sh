@@ -1,0 +1,217 @@
+#!/usr/bin/env bash
+# irfetch.exe and lkpsend.exe started without arguments under Wine, on a
+# virtual X server with a window manager, driven with xdotool as a user
+# would: fill the dialog, OK, answer the file dialog and the message boxes by
+# keys. The transfers run against the Linux k2term on Wine's COM1, and their
+# bytes are compared with those of the Linux programs. Screenshots of every
+# window go to build-mingw/walk-screens/.
+#
+# Usage: scripts/windows-dialog-walk.sh [LINUX_BIN_DIR] [WINDOWS_BIN_DIR]
+# (defaults build-test/bin and build-mingw/bin). scripts/windows-tests.sh
+# builds both and prepares the Wine prefix (build-mingw/wine, COM1 at
+# build-mingw/wine-com1) before it calls this.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+linux_bin=$(realpath "${1:-build-test/bin}")
+win_bin=$(realpath "${2:-build-mingw/bin}")
+build=$root/build-mingw
+com1_link=$build/wine-com1
+screens=$build/walk-screens
+
+# A virtual X server of our own (a free display number), once.
+if [ -z "${KOLIBRA_WALK_IN_X:-}" ]; then
+  exec env KOLIBRA_WALK_IN_X=1 timeout 600 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
+fi
+
+export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+[ -f "$WINEPREFIX/.kolibra-ready" ] || { echo "no Wine prefix: run scripts/windows-tests.sh" >&2; exit 1; }
+wine_program=$(command -v wine)
+work=$(mktemp -d /tmp/kolibra-walk-XXXXXX)
+rm -rf "$screens"
+mkdir -p "$screens"
+
+wm_pid=""
+peer_pid=""
+program_pid=""
+stop_peer() {
+  if [ -n "$peer_pid" ]; then
+    kill "$peer_pid" 2>/dev/null || true
+    wait "$peer_pid" 2>/dev/null || true
+    peer_pid=""
+  fi
+  rm -f "$com1_link"
+}
+cleanup() {
+  if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
+  stop_peer
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$wm_pid" ]; then kill "$wm_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAILED: $*" >&2; exit 1; }
+
+# A Wine server that starts on this display (a server left from a headless
+# run would keep its display-less desktop).
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
+openbox >/dev/null 2>&1 &
+wm_pid=$!
+for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 && break; sleep 0.1; done
+
+# Waits (at most `tenths` tenths of a second, default 30 s) for a visible
+# window whose title matches the extended regular expression; prints its id.
+wait_window() {
+  local pattern=$1 tenths=${2:-300} id
+  for _ in $(seq "$tenths"); do
+    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  echo "no window '$pattern'; windows: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')" >&2
+  return 1
+}
+# Gives the window the keyboard, then sends the keys.
+keys_to() {
+  local id=$1
+  shift
+  xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
+  xdotool key --delay 60 "$@"
+}
+type_to() {
+  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
+  xdotool type --delay 40 "$2"
+}
+shot() { import -window root "$screens/$1.png"; }
+# The window's outer size as "W H" (the frame of the window manager included).
+size_of() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { split($2, s, "x"); print s[1], s[2] }'; }
+# Waits (at most 60 s) for the program started in the background; its exit
+# status is then in $status.
+wait_program() {
+  status=0
+  wait "$program_pid" || status=$?
+  program_pid=""
+}
+# Starts k2term with the given options, COM1 pointing at its pty.
+start_k2term() {
+  stop_peer
+  "$linux_bin/k2term" --link "$com1_link" "$@" >"$work/k2term.out" 2>"$work/k2term.err" &
+  peer_pid=$!
+  for _ in $(seq 50); do [ -e "$com1_link" ] && return 0; sleep 0.1; done
+  cat "$work/k2term.err" >&2
+  fail "k2term did not start"
+}
+wait_for_line() {
+  local file=$1 text=$2
+  for _ in $(seq 100); do
+    grep -q "^$text" "$file" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "no line '$text' in $file"
+}
+# A fresh folder holding a copy of the program, so its ini file starts absent.
+fresh_copy() {
+  local dir=$work/$1
+  mkdir -p "$dir"
+  cp "$win_bin/$1.exe" "$dir/"
+  echo "$dir"
+}
+windows_path() { echo "Z:${1//\//\\}"; }
+
+echo "== --help reaches the shell from the windowed programs"
+for exe in irfetch lkpsend; do
+  out=$(timeout 60 "$wine_program" "$win_bin/$exe.exe" --help 2>/dev/null) ||
+    fail "$exe.exe --help exited with $?"
+  grep -q "^Usage:" <<<"$out" || fail "$exe.exe --help printed no usage"
+done
+
+echo "== irfetch.exe without arguments: Cancel, then a reception"
+{ printf 'R1\r\nSECOND 2\r\nthird;3\r\n'; for i in $(seq 4 12); do printf 'record %d\r\n' "$i"; done; } \
+  >"$work/records.txt"
+start_k2term --transceiver --records "$work/records.txt" --reply-delay 150 --verbose
+dir=$(fresh_copy irfetch)
+cd "$dir"
+timeout 60 "$wine_program" ./irfetch.exe >"$work/irfetch.out" 2>&1 &
+program_pid=$!
+w=$(wait_window '^Read data via Serial IR \(Ver 3\.20\)$')
+keys_to "$w" Escape
+wait_program
+[ "$status" -eq 0 ] || fail "irfetch.exe cancelled: exit $status, not 0"
+[ ! -e irfetch.ini ] || fail "Cancel wrote irfetch.ini"
+
+timeout 60 "$wine_program" ./irfetch.exe >"$work/irfetch.out" 2>&1 &
+program_pid=$!
+w=$(wait_window '^Read data via Serial IR \(Ver 3\.20\)$')
+sleep 0.5
+shot irfetch-dialog
+read -r width height <<<"$(size_of "$w")"
+# 210 by 240 dialog units of an 8-point font: some 330..420 by 370..470 pixels.
+[ "$width" -ge 300 ] && [ "$width" -le 460 ] && [ "$height" -ge 340 ] && [ "$height" -le 520 ] ||
+  fail "irfetch's dialog is $width x $height pixels"
+# The file name (Alt+F), 9600 bit/s (Alt+B, the last entry), then OK.
+keys_to "$w" alt+f
+type_to "$w" walk.txt
+keys_to "$w" alt+b End
+shot irfetch-dialog-filled
+keys_to "$w" Return
+# The count box shows while the records come, once the transceiver passes
+# them through (k2term tells when).
+for _ in $(seq 100); do
+  grep -q "passes bytes through" "$work/k2term.err" && break
+  sleep 0.1
+done
+sleep 0.8
+shot irfetch-count-box
+box=$(wait_window '^Upload Data$')
+shot irfetch-done
+keys_to "$box" n
+wait_program
+[ "$status" -eq 1 ] || { cat "$work/irfetch.out"; fail "irfetch.exe after a reception: exit $status, not 1"; }
+printf '%s\\\r\nwalk.txt\r\n1\r\n5\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1' "$(windows_path "$dir")" >"$work/irfetch.ini.expected"
+cmp irfetch.ini "$work/irfetch.ini.expected" || fail "irfetch.ini is not as the dialog left the settings"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM KOLIBRA_COM1=$com1_link "$linux_bin/irfetch" "$work/linux-records.txt,1,5,1,1,1,0,0" >/dev/null 2>&1 || true
+cmp walk.txt "$work/linux-records.txt" || fail "irfetch.exe and irfetch received different data"
+stop_peer
+
+echo "== lkpsend.exe without arguments: file dialog, settings dialog, download"
+mkdir -p "$work/out" "$work/lookup"
+for i in $(seq 60); do printf 'ITEM%03d;walk record %d\r\n' "$i" "$i"; done >"$work/lookup/items.txt"
+start_k2term --out "$work/out" --reply-delay 20
+dir=$(fresh_copy lkpsend)
+cd "$dir"
+timeout 60 "$wine_program" ./lkpsend.exe >"$work/lkpsend.out" 2>&1 &
+program_pid=$!
+w=$(wait_window '^Open$')
+sleep 0.5
+shot lkpsend-file-dialog
+keys_to "$w" alt+n
+type_to "$w" "$(windows_path "$work/lookup/items.txt")"
+keys_to "$w" Return
+w=$(wait_window '^Comm Properties \(Download Lookup 1\.1\)$')
+sleep 0.5
+shot lkpsend-dialog
+read -r width height <<<"$(size_of "$w")"
+# 150 by 112 dialog units.
+[ "$width" -ge 200 ] && [ "$width" -le 340 ] && [ "$height" -ge 160 ] && [ "$height" -le 280 ] ||
+  fail "lkpsend's dialog is $width x $height pixels"
+keys_to "$w" alt+b End
+keys_to "$w" Return
+wait_window '^Progress \(Download Lookup 1\.0\)$' >/dev/null
+sleep 0.3
+shot lkpsend-progress
+box=$(wait_window '^Download Lookup File$')
+shot lkpsend-done
+keys_to "$box" Return
+wait_program
+[ "$status" -eq 0 ] || { cat "$work/lkpsend.out"; fail "lkpsend.exe after a download: exit $status, not 0"; }
+wait_for_line "$work/k2term.out" "lookup .*lookup-1.txt"
+printf '%s' "$(windows_path "$work/lookup")" >"$work/lkpsend.ini.expected"
+cmp lkpsend.ini "$work/lkpsend.ini.expected" || fail "lkpsend.ini does not hold the chosen folder"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM KOLIBRA_COM1=$com1_link "$linux_bin/lkpsend" "$work/lookup/items.txt,1,5,0" >/dev/null 2>&1 ||
+  fail "lkpsend on Linux"
+wait_for_line "$work/k2term.out" "lookup .*lookup-2.txt"
+cmp "$work/out/lookup-1.txt" "$work/out/lookup-2.txt" || fail "lkpsend.exe and lkpsend delivered different records"
+stop_peer
+
+echo "== Dialog walk passed; screenshots in $screens"
