@@ -84,8 +84,15 @@ type_to() {
   xdotool type --delay 40 "$2"
 }
 shot() { import -window root "$screens/$1.png"; }
-# The window's outer size as "W H" (the frame of the window manager included).
-size_of() { xdotool getwindowgeometry "$1" | awk '/Geometry/ { split($2, s, "x"); print s[1], s[2] }'; }
+# Fails unless the window's size lies within the bounds given in pixels
+# (its dialog units in the 8-point dialog font, with room for font metrics).
+check_size() {
+  local id=$1 what=$2 min_w=$3 max_w=$4 min_h=$5 max_h=$6 width height
+  read -r width height <<<"$(xdotool getwindowgeometry "$id" |
+    awk '/Geometry/ { split($2, s, "x"); print s[1], s[2] }')"
+  [ "$width" -ge "$min_w" ] && [ "$width" -le "$max_w" ] && [ "$height" -ge "$min_h" ] &&
+    [ "$height" -le "$max_h" ] || fail "$what is $width x $height pixels"
+}
 # Waits (at most 60 s) for the program started in the background; its exit
 # status is then in $status.
 wait_program() {
@@ -126,6 +133,29 @@ for exe in irfetch lkpsend; do
   grep -q "^Usage:" <<<"$out" || fail "$exe.exe --help printed no usage"
 done
 
+echo "== A command line that cannot start: the boxes and exit statuses"
+cd "$work"
+# "New name" and a file that exists already.
+printf 'kept\r\n' >"$work/exists.txt"
+timeout 60 "$wine_program" "$win_bin/irfetch.exe" 'exists.txt,1,1,3,1,1,1,0' >"$work/irfetch.out" 2>&1 &
+program_pid=$!
+box=$(wait_window '^Error$')
+sleep 0.3
+shot irfetch-file-exists
+keys_to "$box" Return
+wait_program
+[ "$status" -eq 4 ] || fail "irfetch.exe on an existing file in New name mode: exit $status, not 4"
+[ "$(cat "$work/exists.txt")" = "$(printf 'kept\r')" ] || fail "irfetch.exe touched the existing file"
+# A lookup file that is not there.
+timeout 60 "$wine_program" "$win_bin/lkpsend.exe" 'missing.txt,1,1,0' >"$work/lkpsend.out" 2>&1 &
+program_pid=$!
+box=$(wait_window '^Download Lookup File$')
+sleep 0.3
+shot lkpsend-no-file
+keys_to "$box" Return
+wait_program
+[ "$status" -eq 3 ] || fail "lkpsend.exe on a missing file: exit $status, not 3"
+
 echo "== irfetch.exe without arguments: Cancel, then a reception"
 { printf 'R1\r\nSECOND 2\r\nthird;3\r\n'; for i in $(seq 4 12); do printf 'record %d\r\n' "$i"; done; } \
   >"$work/records.txt"
@@ -145,10 +175,7 @@ program_pid=$!
 w=$(wait_window '^Read data via Serial IR \(Ver 3\.20\)$')
 sleep 0.5
 shot irfetch-dialog
-read -r width height <<<"$(size_of "$w")"
-# 210 by 240 dialog units of an 8-point font: some 330..420 by 370..470 pixels.
-[ "$width" -ge 300 ] && [ "$width" -le 460 ] && [ "$height" -ge 340 ] && [ "$height" -le 520 ] ||
-  fail "irfetch's dialog is $width x $height pixels"
+check_size "$w" "irfetch's dialog (210 x 240 units)" 300 460 340 520
 # The file name (Alt+F), 9600 bit/s (Alt+B, the last entry), then OK.
 keys_to "$w" alt+f
 type_to "$w" walk.txt
@@ -191,10 +218,7 @@ keys_to "$w" Return
 w=$(wait_window '^Comm Properties \(Download Lookup 1\.1\)$')
 sleep 0.5
 shot lkpsend-dialog
-read -r width height <<<"$(size_of "$w")"
-# 150 by 112 dialog units.
-[ "$width" -ge 200 ] && [ "$width" -le 340 ] && [ "$height" -ge 160 ] && [ "$height" -le 280 ] ||
-  fail "lkpsend's dialog is $width x $height pixels"
+check_size "$w" "lkpsend's dialog (150 x 112 units)" 200 340 160 280
 keys_to "$w" alt+b End
 keys_to "$w" Return
 wait_window '^Progress \(Download Lookup 1\.0\)$' >/dev/null
