@@ -14,6 +14,9 @@ using win32::dialog_text_from_wide;
 using win32::dialog_text_to_wide;
 using win32::window_text;
 
+// WM_COMMAND's notification code for a command from an accelerator key.
+constexpr int kAcceleratorCode = 1;
+
 // The icon a template's icon control shows: the program's own first icon,
 // else Windows' information icon (as the Qt face falls back to).
 HICON dialog_icon() {
@@ -125,8 +128,10 @@ INT_PTR Win32BoundDialog::handle(UINT message, WPARAM wparam, LPARAM) {
 }
 
 void Win32BoundDialog::on_command(int id, int code) {
+    // A button's click, or an accelerator key standing for it.
+    const bool pressed = code == BN_CLICKED || code == kAcceleratorCode;
     // Buttons 1 and 2 of a modal dialog, also sent for Enter and Escape.
-    if (role_ == Role::Modal && (id == IDOK || id == IDCANCEL) && code == BN_CLICKED) {
+    if (role_ == Role::Modal && (id == IDOK || id == IDCANCEL) && pressed) {
         close_with(id);
         return;
     }
@@ -166,6 +171,9 @@ void Win32BoundDialog::on_command(int id, int code) {
         break;
     case ControlKind::Button:
     case ControlKind::DefaultButton:
+        if (!pressed) return;
+        logic_.user_click(id);
+        break;
     case ControlKind::CheckBox:
         if (code != BN_CLICKED) return;
         logic_.user_click(id);
