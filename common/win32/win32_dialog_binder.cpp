@@ -24,9 +24,29 @@ HICON dialog_icon() {
     return LoadIconW(nullptr, IDI_INFORMATION);
 }
 
+// The messages that fill and select a list: combo boxes and list boxes
+// take the same ones under other numbers.
+struct ListMessages {
+    UINT reset, add, get_selection, set_selection;
+};
+constexpr ListMessages kComboMessages{CB_RESETCONTENT, CB_ADDSTRING, CB_GETCURSEL, CB_SETCURSEL};
+constexpr ListMessages kListBoxMessages{LB_RESETCONTENT, LB_ADDSTRING, LB_GETCURSEL, LB_SETCURSEL};
+
 void set_text_if_different(HWND hwnd, const std::string& bytes) {
     const std::wstring wanted = dialog_text_to_wide(bytes);
     if (window_text(hwnd) != wanted) SetWindowTextW(hwnd, wanted.c_str());
+}
+
+// Refills the list when its entries changed, then selects as the state says.
+void mirror_list(HWND w, const ControlState& c, unsigned& entries_revision, const ListMessages& m) {
+    if (entries_revision != c.entries_revision) {
+        entries_revision = c.entries_revision;
+        SendMessageW(w, m.reset, 0, 0);
+        for (const std::string& entry : c.entries)
+            SendMessageW(w, m.add, 0, reinterpret_cast<LPARAM>(dialog_text_to_wide(entry).c_str()));
+    }
+    if (SendMessageW(w, m.get_selection, 0, 0) != c.selection)
+        SendMessageW(w, m.set_selection, static_cast<WPARAM>(c.selection), 0);
 }
 
 }  // namespace
@@ -236,25 +256,11 @@ void Win32BoundDialog::mirror(const ControlState& c, Bound& b, bool force) {
         break;
     case ControlKind::DropDownList:
     case ControlKind::DropDownEdit:
-        if (b.entries_revision != c.entries_revision) {
-            b.entries_revision = c.entries_revision;
-            SendMessageW(w, CB_RESETCONTENT, 0, 0);
-            for (const std::string& entry : c.entries)
-                SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(dialog_text_to_wide(entry).c_str()));
-        }
-        if (SendMessageW(w, CB_GETCURSEL, 0, 0) != c.selection)
-            SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
+        mirror_list(w, c, b.entries_revision, kComboMessages);
         if (c.kind == ControlKind::DropDownEdit) set_text_if_different(w, c.text);
         break;
     case ControlKind::ListBox:
-        if (b.entries_revision != c.entries_revision) {
-            b.entries_revision = c.entries_revision;
-            SendMessageW(w, LB_RESETCONTENT, 0, 0);
-            for (const std::string& entry : c.entries)
-                SendMessageW(w, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(dialog_text_to_wide(entry).c_str()));
-        }
-        if (SendMessageW(w, LB_GETCURSEL, 0, 0) != c.selection)
-            SendMessageW(w, LB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
+        mirror_list(w, c, b.entries_revision, kListBoxMessages);
         break;
     case ControlKind::CheckBox:
     case ControlKind::RadioButton: {
