@@ -10,6 +10,9 @@ if [ "${1:-}" = "--with-tests" ]; then
   # Windows tests: GoogleTest's sources built with MinGW, run under Wine
   # (64-bit loader and the wine commands), the pty peer in Python.
   packages+=(googletest wine64 wine python3)
+  # Wine's own fonts (MS Sans Serif for the dialogs' "Helv", Tahoma for the
+  # message boxes), so the Win32 windows under Wine look as on Windows.
+  packages+=(fonts-wine)
   # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
   packages+=(clang libclang-rt-dev)
 fi

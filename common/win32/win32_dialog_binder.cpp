@@ -14,6 +14,9 @@ using win32::dialog_text_from_wide;
 using win32::dialog_text_to_wide;
 using win32::window_text;
 
+// WM_COMMAND's notification code for a command from an accelerator key.
+constexpr int kAcceleratorCode = 1;
+
 // The icon a template's icon control shows: the program's own first icon,
 // else Windows' information icon (as the Qt face falls back to).
 HICON dialog_icon() {
@@ -21,9 +24,29 @@ HICON dialog_icon() {
     return LoadIconW(nullptr, IDI_INFORMATION);
 }
 
+// The messages that fill and select a list: combo boxes and list boxes
+// take the same ones under other numbers.
+struct ListMessages {
+    UINT reset, add, get_selection, set_selection;
+};
+constexpr ListMessages kComboMessages{CB_RESETCONTENT, CB_ADDSTRING, CB_GETCURSEL, CB_SETCURSEL};
+constexpr ListMessages kListBoxMessages{LB_RESETCONTENT, LB_ADDSTRING, LB_GETCURSEL, LB_SETCURSEL};
+
 void set_text_if_different(HWND hwnd, const std::string& bytes) {
     const std::wstring wanted = dialog_text_to_wide(bytes);
     if (window_text(hwnd) != wanted) SetWindowTextW(hwnd, wanted.c_str());
+}
+
+// Refills the list when its entries changed, then selects as the state says.
+void mirror_list(HWND w, const ControlState& c, unsigned& entries_revision, const ListMessages& m) {
+    if (entries_revision != c.entries_revision) {
+        entries_revision = c.entries_revision;
+        SendMessageW(w, m.reset, 0, 0);
+        for (const std::string& entry : c.entries)
+            SendMessageW(w, m.add, 0, reinterpret_cast<LPARAM>(dialog_text_to_wide(entry).c_str()));
+    }
+    if (SendMessageW(w, m.get_selection, 0, 0) != c.selection)
+        SendMessageW(w, m.set_selection, static_cast<WPARAM>(c.selection), 0);
 }
 
 }  // namespace
@@ -125,8 +148,10 @@ INT_PTR Win32BoundDialog::handle(UINT message, WPARAM wparam, LPARAM) {
 }
 
 void Win32BoundDialog::on_command(int id, int code) {
+    // A button's click, or an accelerator key standing for it.
+    const bool pressed = code == BN_CLICKED || code == kAcceleratorCode;
     // Buttons 1 and 2 of a modal dialog, also sent for Enter and Escape.
-    if (role_ == Role::Modal && (id == IDOK || id == IDCANCEL) && code == BN_CLICKED) {
+    if (role_ == Role::Modal && (id == IDOK || id == IDCANCEL) && pressed) {
         close_with(id);
         return;
     }
@@ -166,6 +191,9 @@ void Win32BoundDialog::on_command(int id, int code) {
         break;
     case ControlKind::Button:
     case ControlKind::DefaultButton:
+        if (!pressed) return;
+        logic_.user_click(id);
+        break;
     case ControlKind::CheckBox:
         if (code != BN_CLICKED) return;
         logic_.user_click(id);
@@ -228,25 +256,11 @@ void Win32BoundDialog::mirror(const ControlState& c, Bound& b, bool force) {
         break;
     case ControlKind::DropDownList:
     case ControlKind::DropDownEdit:
-        if (b.entries_revision != c.entries_revision) {
-            b.entries_revision = c.entries_revision;
-            SendMessageW(w, CB_RESETCONTENT, 0, 0);
-            for (const std::string& entry : c.entries)
-                SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(dialog_text_to_wide(entry).c_str()));
-        }
-        if (SendMessageW(w, CB_GETCURSEL, 0, 0) != c.selection)
-            SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
+        mirror_list(w, c, b.entries_revision, kComboMessages);
         if (c.kind == ControlKind::DropDownEdit) set_text_if_different(w, c.text);
         break;
     case ControlKind::ListBox:
-        if (b.entries_revision != c.entries_revision) {
-            b.entries_revision = c.entries_revision;
-            SendMessageW(w, LB_RESETCONTENT, 0, 0);
-            for (const std::string& entry : c.entries)
-                SendMessageW(w, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(dialog_text_to_wide(entry).c_str()));
-        }
-        if (SendMessageW(w, LB_GETCURSEL, 0, 0) != c.selection)
-            SendMessageW(w, LB_SETCURSEL, static_cast<WPARAM>(c.selection), 0);
+        mirror_list(w, c, b.entries_revision, kListBoxMessages);
         break;
     case ControlKind::CheckBox:
     case ControlKind::RadioButton: {

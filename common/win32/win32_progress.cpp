@@ -44,8 +44,13 @@ INT_PTR CALLBACK progress_proc(HWND, UINT message, WPARAM wparam, LPARAM) {
     return FALSE;
 }
 
-// The width a title bar needs for `caption`: the text in the caption font,
-// plus the window's icon, its buttons and the frame.
+// Room a title bar takes besides the caption: the window's icon, its
+// minimise, maximise and close buttons (46 pixels each on Windows 10), and
+// margins; the same allowance as the Qt face's.
+constexpr int kTitleBarExtra = 160;
+
+// The width a title bar needs for `caption`: the text in the caption font
+// plus that room.
 int width_for_caption(const std::wstring& caption) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
@@ -58,8 +63,7 @@ int width_for_caption(const std::wstring& caption) {
     SelectObject(dc, old);
     DeleteObject(font);
     ReleaseDC(nullptr, dc);
-    return size.cx + GetSystemMetrics(SM_CXSMICON) + 3 * GetSystemMetrics(SM_CXSIZE) +
-           4 * GetSystemMetrics(SM_CXFRAME) + 16;
+    return size.cx + kTitleBarExtra;
 }
 
 void center_on_screen(HWND hwnd) {
