@@ -25,7 +25,7 @@ if [ -z "${KOLIBRA_WALK_IN_X:-}" ]; then
 fi
 
 export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
-[ -f "$WINEPREFIX/.kolibra-ready" ] || { echo "no Wine prefix: run scripts/windows-tests.sh" >&2; exit 1; }
+[ -f "$WINEPREFIX/system.reg" ] || { echo "no Wine prefix: run scripts/windows-tests.sh" >&2; exit 1; }
 wine_program=$(command -v wine)
 work=$(mktemp -d /tmp/kolibra-walk-XXXXXX)
 rm -rf "$screens"
@@ -34,14 +34,8 @@ mkdir -p "$screens"
 wm_pid=""
 peer_pid=""
 program_pid=""
-stop_peer() {
-  if [ -n "$peer_pid" ]; then
-    kill "$peer_pid" 2>/dev/null || true
-    wait "$peer_pid" 2>/dev/null || true
-    peer_pid=""
-  fi
-  rm -f "$com1_link"
-}
+# shellcheck source=k2term-peer.sh
+. "$root/scripts/k2term-peer.sh"
 cleanup() {
   if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
   stop_peer
@@ -99,23 +93,6 @@ wait_program() {
   status=0
   wait "$program_pid" || status=$?
   program_pid=""
-}
-# Starts k2term with the given options, COM1 pointing at its pty.
-start_k2term() {
-  stop_peer
-  "$linux_bin/k2term" --link "$com1_link" "$@" >"$work/k2term.out" 2>"$work/k2term.err" &
-  peer_pid=$!
-  for _ in $(seq 50); do [ -e "$com1_link" ] && return 0; sleep 0.1; done
-  cat "$work/k2term.err" >&2
-  fail "k2term did not start"
-}
-wait_for_line() {
-  local file=$1 text=$2
-  for _ in $(seq 100); do
-    grep -q "^$text" "$file" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  fail "no line '$text' in $file"
 }
 # A fresh folder holding a copy of the program, so its ini file starts absent.
 fresh_copy() {
