@@ -169,9 +169,14 @@ sleep 0.8
 shot irfetch-count-box
 box=$(wait_window '^Upload Data$')
 shot irfetch-done
-keys_to "$box" n
+# Yes: Notepad shows the received file; irfetch ends without waiting for it.
+keys_to "$box" y
 wait_program
 [ "$status" -eq 1 ] || { cat "$work/irfetch.out"; fail "irfetch.exe after a reception: exit $status, not 1"; }
+viewer=$(wait_window '^walk(\.txt)? - Notepad$')
+sleep 0.5
+shot irfetch-notepad
+keys_to "$viewer" alt+F4
 printf '%s\\\r\nwalk.txt\r\n1\r\n5\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1' "$(windows_path "$dir")" >"$work/irfetch.ini.expected"
 cmp irfetch.ini "$work/irfetch.ini.expected" || fail "irfetch.ini is not as the dialog left the settings"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM KOLIBRA_COM1=$com1_link "$linux_bin/irfetch" "$work/linux-records.txt,1,5,1,1,1,0,0" >/dev/null 2>&1 || true
