@@ -9,7 +9,6 @@
 #include "common/system_launcher.h"
 #include "irfetch/irfetch_run.h"
 #include "irfetch/properties_dialog.h"
-#include "link/serial_port.h"
 
 #include <QApplication>
 
@@ -33,14 +32,11 @@ int run_irfetch_program(const ToolStart& start) {
     QtReceiveCountView count_view;
     SystemLauncher launcher;
     SteadyClock clock;
-    std::unique_ptr<SerialPort> port = make_serial_port();
-    IrfetchEnvironment env{*port, clock, prompter};
-    env.launcher = &launcher;
-    env.count_view = &count_view;
-    env.dialog = &dialog;
-    env.program_folder = start.program_folder;
-    env.ini_path = start.ini_path;
-    return run_irfetch(start.command_line, env);
+    return run_irfetch_with(start, {.clock = clock,
+                                    .prompter = prompter,
+                                    .launcher = &launcher,
+                                    .count_view = &count_view,
+                                    .dialog = &dialog});
 }
 
 }  // namespace kolibra

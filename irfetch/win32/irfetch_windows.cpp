@@ -11,7 +11,6 @@
 #include "irfetch/irfetch_run.h"
 #include "irfetch/properties_dialog.h"
 #include "link/pumping_clock.h"
-#include "link/serial_port.h"
 
 namespace kolibra {
 
@@ -27,14 +26,11 @@ int run_irfetch_program(const ToolStart& start) {
     SteadyClock steady;
     // The count box keeps painting while the link waits for the terminal.
     PumpingClock clock(steady, [] { win32::pump_paint_messages(); });
-    std::unique_ptr<SerialPort> port = make_serial_port();
-    IrfetchEnvironment env{*port, clock, prompter};
-    env.launcher = &launcher;
-    env.count_view = &count_view;
-    env.dialog = &dialog;
-    env.program_folder = start.program_folder;
-    env.ini_path = start.ini_path;
-    return run_irfetch(start.command_line, env);
+    return run_irfetch_with(start, {.clock = clock,
+                                    .prompter = prompter,
+                                    .launcher = &launcher,
+                                    .count_view = &count_view,
+                                    .dialog = &dialog});
 }
 
 }  // namespace kolibra

@@ -8,7 +8,6 @@
 #include "common/win32/win32_progress.h"
 #include "common/win32/win32_prompter.h"
 #include "link/pumping_clock.h"
-#include "link/serial_port.h"
 #include "lkpsend/com_properties_dialog.h"
 #include "lkpsend/lkpsend_run.h"
 
@@ -25,13 +24,8 @@ int run_lkpsend_program(const ToolStart& start) {
     SteadyClock steady;
     // The progress window keeps painting while the link waits for the terminal.
     PumpingClock clock(steady, [] { win32::pump_paint_messages(); });
-    std::unique_ptr<SerialPort> port = make_serial_port();
-    LkpsendEnvironment env{*port, clock, prompter, progress};
-    env.picker = &picker;
-    env.dialog = &dialog;
-    env.program_folder = start.program_folder;
-    env.ini_path = start.ini_path;
-    return run_lkpsend(start.command_line, env);
+    return run_lkpsend_with(
+        start, {.clock = clock, .prompter = prompter, .progress = progress, .picker = &picker, .dialog = &dialog});
 }
 
 }  // namespace kolibra
