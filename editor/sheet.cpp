@@ -35,7 +35,7 @@ const std::vector<PageEntry>& sheet_pages() {
 
 Sheet::Sheet(EditorContext& context) : Sheet(context, sheet_pages()) {}
 
-Sheet::Sheet(EditorContext& context, const std::vector<PageEntry>& pages) {
+Sheet::Sheet(EditorContext& context, const std::vector<PageEntry>& pages) : context_(context) {
     for (const PageEntry& entry : pages) pages_.push_back({entry.tab, entry.make(context)});
     if (!pages_.empty()) show(0);
 }
@@ -58,9 +58,13 @@ void Sheet::show(int index) {
 
 void Sheet::ok() {
     if (closed_) return;
-    for (Page& p : pages_) {
-        if (p.shown) p.logic->commit();
-    }
+    // OK is a change of the document only when the pages wrote a byte that
+    // differs, so an OK without changes leaves nothing to save.
+    context_.write_template([this](Template&) {
+        for (Page& p : pages_) {
+            if (p.shown) p.logic->commit();
+        }
+    });
     for (Page& p : pages_) {
         if (p.shown) p.logic->after_commit();
     }

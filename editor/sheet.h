@@ -67,6 +67,7 @@ private:
         std::unique_ptr<PageLogic> logic;
         bool shown = false;
     };
+    EditorContext& context_;
     std::vector<Page> pages_;
     int current_ = 0;
     bool closed_ = false;

@@ -157,6 +157,39 @@ else
   [ -n "$(find_window '^No executable program$')" ] || bad "a damaged template did not leave the factory template"
 fi
 kill $tgen; wait $tgen 2>/dev/null
+
+# A design is not lost to the closing prompt: design line 1 of form 1 (text),
+# OK, Alt+F4, Yes, Escape in the Save As dialog; the window stays, and a save
+# made afterwards holds the design.
+/usr/bin/tgen & tgen=$!
+window=$(find_window '^Application Generator$')
+xdotool windowactivate --sync "$window" key ctrl+e
+sheet=$(find_window '^Application Template$')
+if [ -z "$sheet" ]; then
+  bad "Ctrl+E opened no editor"
+else
+  sleep 0.5
+  # Line 1's data type list, then OK (places in the sheet's window).
+  xdotool mousemove --window "$sheet" 110 145 click 1; sleep 0.5
+  xdotool key Down Return; sleep 0.5
+  xdotool mousemove --window "$sheet" 609 464 click 1; sleep 0.5
+  xdotool windowactivate --sync "$window" key alt+F4
+  box=$(find_window '^Kolibra 2 Application Generator$')
+  [ -n "$box" ] || bad "closing a changed design asked nothing"
+  xdotool windowactivate --sync "$box" key Return
+  [ -n "$(find_window '^Save As$')" ] || bad "Yes did not ask for a file name"
+  xdotool key Escape; sleep 1
+  if [ -z "$(xdotool search --onlyvisible --name '^Application Generator$' 2>/dev/null)" ]; then
+    bad "the program ended after the Save As dialog was cancelled"
+  else
+    xdotool windowactivate --sync "$window" key ctrl+s
+    find_window '^Save As$' >/dev/null
+    xdotool type "$PWD/kept.ATX"; xdotool key Return; sleep 1
+    /usr/bin/tgen export kept.ATX 2>/dev/null | grep -qx 'forms.1.lines.1.data_type = text' ||
+      bad "the design did not survive the cancelled save"
+  fi
+fi
+kill $tgen; wait $tgen 2>/dev/null
 kill $wm; wait $wm 2>/dev/null
 exit $result
 INNER

@@ -12,8 +12,8 @@ file(WRITE "${OUTPUT}.new"
   "#include <string_view>\n\n"
   "namespace kolibra {\n\n"
   "std::string_view ${FUNCTION}() {\n"
-  "    static const char bytes[] = {\n${bytes}0};\n"
-  "    return std::string_view(bytes, ${size});\n"
+  "    static const unsigned char bytes[] = {\n${bytes}0};\n"
+  "    return std::string_view(reinterpret_cast<const char*>(bytes), ${size});\n"
   "}\n\n"
   "}  // namespace kolibra\n")
 file(COPY_FILE "${OUTPUT}.new" "${OUTPUT}" ONLY_IF_DIFFERENT)

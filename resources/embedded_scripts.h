@@ -17,5 +17,8 @@ std::string_view editor_resource_script();
 std::string_view editor_pages_resource_script();
 std::string_view irfetch_resource_script();
 std::string_view lkpsend_resource_script();
+// The terminal picture's drawing script (resources/tgen/terminal.art, in
+// kolibra_terminal_art_script).
+std::string_view terminal_artwork_script();
 
 }  // namespace kolibra

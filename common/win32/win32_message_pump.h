@@ -3,6 +3,12 @@
 // nothing looks hung. Mouse and keyboard input that arrives meanwhile is
 // dropped, as a transfer takes no input; a message box opened during the
 // transfer runs its own loop and is answered as usual.
+//
+// Usage (between the waits of a transfer, e.g. from the clock the link waits on):
+//   while (waiting_for_the_terminal) {
+//       clock.pause(30);
+//       kolibra::win32::pump_paint_messages();
+//   }
 #pragma once
 
 namespace kolibra::win32 {

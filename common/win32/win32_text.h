@@ -2,6 +2,11 @@
 // terminal's texts, as the Qt face treats them as Latin-1); the program's
 // other texts (messages, captions, file names) are UTF-8. Windows' wide calls
 // take UTF-16 either way.
+//
+// Usage:
+//   SetWindowTextW(edit, dialog_text_to_wide(state.text).c_str());   // a control's text
+//   std::string typed = dialog_text_from_wide(window_text(edit));
+//   MessageBoxW(owner, widen_utf8(message).c_str(), ...);            // common/names_win32.h
 #pragma once
 
 #include <windows.h>

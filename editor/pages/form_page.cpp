@@ -209,8 +209,6 @@ void FormPage::on_clicked(int id) {
 void FormPage::commit() {
     Template& t = tpl();
     for (int f = 0; f < kFormCount; ++f) t.forms[f] = forms_[f];
-    // Every OK of the editor counts as a change.
-    context().document().modified = true;
     normalize_forms(t);
     spread_extensions(t);
 }

@@ -13,12 +13,11 @@ bool DocumentCommands::save_prompt_passed(const char* question) {
     if (!doc_.modified) return true;
     switch (prompter_.ask(question, kGeneratorCaption, Icon::Warning, Buttons::YesNoCancel)) {
     case Answer::Yes: {
-        bool cancelled = false;
-        if (save_template(doc_, picker_, prompter_, &cancelled)) {
-            doc_.modified = false;
-            return true;
-        }
-        return cancelled;
+        // A user who said Yes has not agreed to lose the design: when no
+        // file was chosen or the write failed, the command ends here.
+        if (!save_template(doc_, picker_, prompter_)) return false;
+        doc_.modified = false;
+        return true;
     }
     case Answer::No:
         return true;

@@ -36,16 +36,16 @@ public:
     // The editor on the current template, without any prompt.
     void edit();
     // The question before the program ends: true when it may close. Yes
-    // saves first; a cancelled file dialog closes unsaved, a failed write
-    // keeps the program running.
+    // saves first; a cancelled file dialog or a failed write keeps the
+    // program running with the design.
     bool may_close();
 
     TemplateDocument& document() { return doc_; }
 
 private:
     // Asks `question` when the template is modified. Yes saves; a cancelled
-    // file dialog goes on unsaved, a write that failed (and was told) stops
-    // the command so the template is not thrown away. False: stop.
+    // file dialog or a write that failed (and was told) stops the command so
+    // the design is not thrown away. False: stop.
     bool save_prompt_passed(const char* question);
     void restart_and_edit();
 

@@ -63,23 +63,20 @@ bool open_template_at(TemplateDocument& doc, const std::string& path, Prompter& 
     return false;
 }
 
-bool save_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter,
-                   bool* cancelled) {
-    if (cancelled) *cancelled = false;
-    if (doc.file_name.empty()) return save_template_as(doc, picker, prompter, cancelled);
+bool save_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter) {
+    if (doc.file_name.empty()) return save_template_as(doc, picker, prompter);
     return write_current(doc, prompter);
 }
 
-bool save_template_as(TemplateDocument& doc, FilePicker& picker, Prompter& prompter,
-                      bool* cancelled) {
-    if (cancelled) *cancelled = false;
+bool save_template_as(TemplateDocument& doc, FilePicker& picker, Prompter& prompter) {
     std::optional<std::string> path = picker.choose_save(save_template_request());
-    if (!path) {
-        if (cancelled) *cancelled = true;
-        return false;
-    }
+    if (!path) return false;
+    // The document takes the new name only once the template is there.
+    std::string previous = std::move(doc.file_name);
     doc.file_name = with_template_extension(*path);
-    return write_current(doc, prompter);
+    if (write_current(doc, prompter)) return true;
+    doc.file_name = std::move(previous);
+    return false;
 }
 
 }  // namespace kolibra

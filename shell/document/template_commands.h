@@ -23,15 +23,14 @@ bool open_template_at(TemplateDocument& doc, const std::string& path, Prompter& 
                       bool tell_unopenable);
 
 // Writes to the current file name, or asks for one as save_template_as does.
-// Does not touch `modified`; the caller clears it on success. `cancelled`, if
-// given, tells a cancelled file dialog (nothing tried) from a failed write.
-bool save_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter,
-                   bool* cancelled = nullptr);
+// Does not touch `modified`; the caller clears it on success. False when no
+// file was chosen or the write failed (and was told).
+bool save_template(TemplateDocument& doc, FilePicker& picker, Prompter& prompter);
 
 // Asks for a file name (".ATX" is added unless the name ends in it, in any
-// case), makes it the current file name and writes the template there.
-bool save_template_as(TemplateDocument& doc, FilePicker& picker, Prompter& prompter,
-                      bool* cancelled = nullptr);
+// case) and writes the template there; the name becomes the current file
+// name when the write succeeds.
+bool save_template_as(TemplateDocument& doc, FilePicker& picker, Prompter& prompter);
 
 // The dialog requests, with their filters and options.
 FileDialogRequest open_template_request();

@@ -6,7 +6,7 @@
 #include "shell/dialogs/com_settings_dialog.h"
 #include "shell/qt/records_window.h"
 #include "simulator/qt/simulator_window.h"
-#include "simulator/qt/terminal_artwork.h"
+#include "simulator/qt/qt_canvas.h"
 
 #include <QBitmap>
 #include <QCloseEvent>
@@ -30,7 +30,7 @@ MainWindow::MainWindow(TemplateDocument& doc, ShellServices services)
 
     // The program's icon is the terminal itself; the picture's transparent
     // corners give the window its rounded outline.
-    const QImage& picture = terminal_artwork().image(500);
+    const QImage& picture = terminal_images().image(500);
     QPixmap pixmap = QPixmap::fromImage(picture);
     setWindowIcon(QIcon(pixmap));
     if (picture.hasAlphaChannel() && QGuiApplication::platformName() != QLatin1String("offscreen"))

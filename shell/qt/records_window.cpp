@@ -1,6 +1,5 @@
 #include "shell/qt/records_window.h"
 
-#include "model/file_io.h"
 #include "simulator/qt/simulator_window.h"
 
 #include <QFontDatabase>
@@ -24,30 +23,9 @@ QString from_bytes(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString count_text(std::size_t n) {
-    return QString::number(n) + (n == 1 ? QStringLiteral(" record") : QStringLiteral(" records"));
-}
+QString count_text(std::size_t n) { return QString::fromStdString(record_count_text(n)); }
 
 }  // namespace
-
-std::string records_file_text(const std::vector<std::string>& records) {
-    std::string text;
-    for (const std::string& record : records) text += record + "\r\n";
-    return text;
-}
-
-std::string visible_record(const std::string& record) {
-    std::string shown;
-    for (const char c : record) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (c == '\r') shown += "<CR>";
-        else if (c == '\n') shown += "<LF>";
-        else if (c == '\t') shown += "<TAB>";
-        else if (u < 32 || u == 127) shown += "<" + std::to_string(u) + ">";
-        else shown += c;
-    }
-    return shown;
-}
 
 RecordsWindow::RecordsWindow(SimulatorWindow& simulator, FilePicker& picker, Prompter& prompter,
                              QWidget* owner)
@@ -60,6 +38,10 @@ RecordsWindow::RecordsWindow(SimulatorWindow& simulator, FilePicker& picker, Pro
     list_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     status_ = new QLabel(this);
+    // A long status (a saved file's path) is cut, never widens the window:
+    // the buttons stay where the user's hand expects them.
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    status_->setMinimumWidth(0);
     save_button_ = new QPushButton(QStringLiteral("&Save..."), this);
     clear_button_ = new QPushButton(QStringLiteral("C&lear"), this);
     auto* close_button = new QPushButton(QStringLiteral("&Close"), this);
@@ -106,29 +88,19 @@ void RecordsWindow::show_count() {
 
 bool RecordsWindow::save() {
     if (!simulator_) return false;
-    FileDialogRequest request;
-    request.filters = {{"Data files {*.TXT}", "*.TXT"}, {"All files {*.*}", "*.*"}};
-    request.default_extension = "TXT";
-    request.path_must_exist = true;
-    request.confirm_overwrite = true;
-    const std::optional<std::string> path = picker_.choose_save(request);
-    if (!path) return false;
-
     const std::vector<std::string>& records = simulator_->runtime().collected_records();
-    const std::string text = records_file_text(records);
-    const IoResult written =
-        replace_file(*path, reinterpret_cast<const uint8_t*>(text.data()), text.size());
-    if (!written.ok) {
-        prompter_.tell("Can't save the records to " + *path + ": " + written.reason, "Error",
-                       Icon::Warning);
-        return false;
-    }
-    status_->setText(count_text(records.size()) + QStringLiteral(" saved to ") +
-                     QString::fromStdString(*path));
+    const std::optional<std::string> path = save_collected_records(records, picker_, prompter_);
+    if (!path) return false;
+    const QString saved = count_text(records.size()) + QStringLiteral(" saved to ") +
+                          QString::fromStdString(*path);
+    status_->setText(saved);
+    status_->setToolTip(saved);
     return true;
 }
 
 void RecordsWindow::clear() {
+    const std::size_t count = simulator_ ? simulator_->runtime().collected_records().size() : 0;
+    if (!confirm_clear_records(count, prompter_)) return;
     if (simulator_) simulator_->runtime().clear_collected_records();
     list_->clear();
     show_count();

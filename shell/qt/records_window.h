@@ -6,6 +6,7 @@
 
 #include "common/file_picker.h"
 #include "common/prompter.h"
+#include "shell/document/collected_records.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -21,15 +22,6 @@ namespace kolibra {
 
 class SimulatorWindow;
 
-constexpr char kRecordsWindowTitle[] = "Collected records";
-
-// The records as a saved file holds them: each followed by CR LF.
-std::string records_file_text(const std::vector<std::string>& records);
-
-// A record as the list shows it: control characters as <CR>, <LF>, <TAB> or
-// <NN> (their decimal code), so a delimiter or a code-list suffix is visible.
-std::string visible_record(const std::string& record);
-
 class RecordsWindow : public QWidget {
 public:
     // A window of its own, owned by `owner` (it closes with it), that follows
@@ -38,9 +30,10 @@ public:
                   QWidget* owner);
 
     // Asks for a file and writes every collected record to it. False when
-    // cancelled or the write failed (which is told; the old file stays).
+    // there was nothing to save, the dialog was cancelled or the write
+    // failed (each told but the cancel; the old file stays).
     bool save();
-    // Forgets the records collected so far.
+    // Forgets the records collected so far, once the user agreed.
     void clear();
 
     QListWidget* list() const { return list_; }

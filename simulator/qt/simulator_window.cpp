@@ -1,8 +1,9 @@
 #include "simulator/qt/simulator_window.h"
 
 #include "common/qt/dialog_builder.h"
-#include "simulator/qt/key_hit_test.h"
-#include "simulator/qt/terminal_artwork.h"
+#include "simulator/key_hit_test.h"
+#include "simulator/terminal_face.h"
+#include "simulator/qt/qt_canvas.h"
 
 #include <QFontMetricsF>
 #include <QMenu>
@@ -14,35 +15,7 @@ namespace kolibra {
 
 namespace {
 
-// The LCD's repaint areas; each ends just before its right and bottom
-// coordinates, so (25, 52) to (154, 133) is 129 x 81 pixels.
-const QRect kLcdArea(QPoint(25, 52), QPoint(153, 132));
-const QRect kUpperRowsArea(QPoint(25, 52), QPoint(153, 102));  // rows 0 to 4
-const QRect kLcdWindow(24, 50, 132, 84);                       // where LCD text may show
-const QPoint kAlphaIndicator(146, 114);
-const QPoint kClockLine(26, 122);
-// Everything the clock line's glyphs may touch, down to the LCD's last row
-// (the comma reaches below the row the other glyphs keep to).
-const QRect kClockLineArea(kClockLine, QSize(127, 12));
-constexpr int kTextX = 26;
-constexpr int kFirstRowY = 50;
-constexpr int kRowStep = 10;
-// The text's baseline below the top of its row: the glyphs then sit on the
-// highlight bar, which starts 3 pixels below the row's top and is 10 high.
-constexpr int kBaseline = 11;
-
-void draw_image(QPainter& p, int number, int x, int y) {
-    p.drawImage(QPoint(x, y), terminal_artwork().image(number));
-}
-
-void draw_lcd_text(QPainter& p, int x, int y, const char* text, std::size_t max_length) {
-    for (std::size_t i = 0; i < max_length && text[i]; ++i) {
-        const char c = text[i];
-        if (c == ' ') continue;
-        p.drawText(QPointF(x + kLcdColumnStep * static_cast<int>(i), y + kBaseline),
-                   QString(QChar::fromLatin1(c)));
-    }
-}
+QRect to_qrect(const PixelRect& r) { return QRect(r.x, r.y, r.w, r.h); }
 
 // A frameless window showing only a one-pixel outline: stands in for the
 // inverted frame drawn on the screen while the terminal is dragged.
@@ -78,20 +51,6 @@ QRect to_qrect(const LcdRect& r) { return QRect(QPoint(r.left, r.top), QPoint(r.
 
 }  // namespace
 
-QFont lcd_font() {
-    QFont font(QStringLiteral("DejaVu Sans Mono"));
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    font.setPixelSize(9);
-    font.setHintingPreference(QFont::PreferFullHinting);
-    // Narrow the face until a character fits its 5-pixel column.
-    for (int stretch = 100; stretch >= 70; stretch -= 2) {
-        font.setStretch(stretch);
-        if (QFontMetricsF(font).horizontalAdvance(QLatin1Char('M')) <= kLcdColumnStep + 0.01) break;
-    }
-    return font;
-}
-
 void fill_menu(QMenu& menu, const std::vector<MenuEntry>& entries) {
     for (const MenuEntry& entry : entries) {
         switch (entry.kind) {
@@ -114,7 +73,7 @@ void fill_menu(QMenu& menu, const std::vector<MenuEntry>& entries) {
 
 SimulatorWindow::SimulatorWindow(Template& tpl, std::function<void(int)> send_command,
                                  Prompter* prompter, QWidget* parent)
-    : QWidget(parent), own_prompter_(this), send_command_(std::move(send_command)), font_(lcd_font()) {
+    : QWidget(parent), own_prompter_(this), send_command_(std::move(send_command)) {
     setObjectName(QStringLiteral("Client"));
     setFixedSize(180, 400);
     setCursor(Qt::ArrowCursor);
@@ -152,37 +111,28 @@ SimulatorWindow::~SimulatorWindow() {
     delete outline_;
 }
 
-void SimulatorWindow::invalidate(const QRect& area) {
-    if (clock_shown_ && area.intersects(QRect(kClockLine, QSize(127, 10)))) {
-        // The line goes: repaint all of it, not only the part inside `area`.
-        clock_shown_ = false;
-        update(kClockLineArea);
-    }
-    if (preview_shown_ &&
-        area.intersects(QRect(kTextX + kLcdColumnStep * preview_col_,
-                              kFirstRowY + kRowStep * preview_row_, 6, 12)))
-        preview_shown_ = false;
-    update(area);
+void SimulatorWindow::invalidate(const PixelRect& area) {
+    // A clock line that goes is repainted whole, not only inside `area`.
+    if (overlays_.wipe(area)) update(to_qrect(kClockLineArea));
+    update(to_qrect(area));
 }
 
 void SimulatorWindow::invalidate_lcd() { invalidate(kLcdArea); }
 void SimulatorWindow::invalidate_upper_rows() { invalidate(kUpperRowsArea); }
-void SimulatorWindow::invalidate_cursor_row(int row) {
-    invalidate(QRect(QPoint(25, 52 + kRowStep * row), QPoint(153, 61 + kRowStep * row)));
-}
+void SimulatorWindow::invalidate_cursor_row(int row) { invalidate(cursor_row_area(row)); }
 
 void SimulatorWindow::draw_letter_preview(int row, int col, char letter) {
-    preview_shown_ = true;
-    preview_row_ = row;
-    preview_col_ = col;
-    preview_letter_ = letter;
-    update(QRect(kTextX + kLcdColumnStep * col, kFirstRowY + kRowStep * row, 6, 14));
+    overlays_.preview_shown = true;
+    overlays_.preview_row = row;
+    overlays_.preview_col = col;
+    overlays_.preview_letter = letter;
+    update(to_qrect(overlays_.preview_area()));
 }
 
 void SimulatorWindow::draw_clock_line(const std::string& text) {
-    clock_shown_ = true;
-    clock_text_ = text;
-    update(kClockLineArea);
+    overlays_.clock_shown = true;
+    overlays_.clock_text = text;
+    update(to_qrect(kClockLineArea));
 }
 
 void SimulatorWindow::release_mouse_capture() {
@@ -195,42 +145,8 @@ void SimulatorWindow::release_mouse_capture() {
 
 void SimulatorWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    draw_image(p, 500, 0, 0);
-    const LcdModel& m = lcd();
-    for (int code = 1; code <= 20; ++code) {
-        KeyHit key = key_origin(code);
-        bool down = m.key_held && m.pressed_key == code;
-        draw_image(p, 500 + code + (down ? 20 : 0), key.origin_x, key.origin_y);
-    }
-
-    p.setClipRect(kLcdWindow);
-    p.setFont(font_);
-    if (m.screen_is_form) {
-        draw_image(p, 541, kTextX + kLcdColumnStep * m.cursor_col, 52 + kRowStep * m.cursor_row);
-    }
-    if (m.alpha_mode) draw_image(p, 543, kAlphaIndicator.x(), kAlphaIndicator.y());
-    for (int i = 0; i < kLcdRows; ++i) {
-        const int y = kFirstRowY + kRowStep * i;
-        if (m.highlight == i + 1) {
-            draw_image(p, 542, kTextX, y + 3);
-            p.setPen(Qt::white);
-        } else {
-            p.setPen(Qt::black);
-        }
-        draw_lcd_text(p, kTextX, y, m.lcd_rows[i], kLcdRowSize);
-    }
-    if (clock_shown_) {
-        draw_image(p, 545, kClockLine.x(), kClockLine.y());
-        p.setPen(Qt::black);
-        draw_lcd_text(p, kClockLine.x(), kClockLine.y(), clock_text_.c_str(), clock_text_.size());
-    }
-    if (preview_shown_) {
-        const int x = kTextX + kLcdColumnStep * preview_col_;
-        draw_image(p, 541, x, 52 + kRowStep * preview_row_);
-        p.setPen(Qt::black);
-        const char letter[2] = {preview_letter_, 0};
-        draw_lcd_text(p, x, kFirstRowY + kRowStep * preview_row_, letter, 1);
-    }
+    QtCanvas canvas(p);
+    draw_terminal(lcd(), overlays_, canvas);
 }
 
 QRect SimulatorWindow::main_window_rect() const {
@@ -264,7 +180,7 @@ void SimulatorWindow::mousePressEvent(QMouseEvent* event) {
         if (hit.code == key::kAlpha && m.screen_is_form) {
             // Alpha works before the runtime sees the key.
             m.alpha_mode = !m.alpha_mode;
-            update(QRect(kAlphaIndicator, QSize(8, 10)));
+            update(to_qrect(kAlphaIndicatorArea));
         }
         update(QRect(hit.origin_x, hit.origin_y, 32, 20));
         runtime_->press_key(hit.code);

@@ -8,8 +8,8 @@
 #include "common/resource_script.h"
 #include "simulator/lcd_model.h"
 #include "simulator/sim_runtime.h"
+#include "simulator/terminal_face.h"
 
-#include <QFont>
 #include <QPointer>
 #include <QRect>
 #include <QTimer>
@@ -21,11 +21,6 @@
 class QMenu;
 
 namespace kolibra {
-
-// The LCD font: a fixed-pitch face drawn one character per 5 pixels, so text,
-// cursor and letter preview line up on the terminal's 5-pixel columns.
-constexpr int kLcdColumnStep = 5;
-QFont lcd_font();
 
 // Builds a QMenu from a menu template; each item's action carries its command
 // number in data(). For the first pop-up of "PopMenuQ5", pass its entries.
@@ -68,7 +63,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void invalidate(const QRect& area);
+    void invalidate(const PixelRect& area);
     void show_popup(const QPoint& global_position);
     void outline_frame(bool show);
     QRect main_window_rect() const;
@@ -76,19 +71,12 @@ private:
     QtPrompter own_prompter_;
     std::unique_ptr<SimRuntime> runtime_;
     std::function<void(int)> send_command_;
-    QFont font_;
     QTimer clock_timer_;
     QMenu* popup_ = nullptr;
     MenuOpener open_menu_;
     QWidget* outline_ = nullptr;
 
-    // What the runtime drew straight on the window; a repaint of the area
-    // under it removes it, as on the terminal.
-    bool clock_shown_ = false;
-    std::string clock_text_;
-    bool preview_shown_ = false;
-    int preview_row_ = 0, preview_col_ = 0;
-    char preview_letter_ = 0;
+    LcdOverlays overlays_;
 };
 
 }  // namespace kolibra

@@ -72,7 +72,7 @@ TEST_F(DocumentCommandsTest, NewAndASuccessfulOpenRestartTheTerminalThenOpenTheE
     EXPECT_EQ(hooks.size(), 5u);
 }
 
-TEST_F(DocumentCommandsTest, ClosingAsksOnlyWhenModifiedAndACancelledSaveAsStillCloses) {
+TEST_F(DocumentCommandsTest, ClosingAsksOnlyWhenModified) {
     EXPECT_TRUE(commands.may_close());
     EXPECT_TRUE(prompter.boxes.empty());
 
@@ -83,9 +83,6 @@ TEST_F(DocumentCommandsTest, ClosingAsksOnlyWhenModifiedAndACancelledSaveAsStill
     EXPECT_EQ(prompter.boxes[0].caption, "Kolibra 2 Application Generator");
     EXPECT_EQ(prompter.boxes[0].buttons, Buttons::YesNoCancel);
     EXPECT_TRUE(commands.may_close());
-    picker.paths = {std::nullopt};
-    EXPECT_TRUE(commands.may_close());
-    EXPECT_EQ(picker.save_requests.size(), 1u);
     EXPECT_TRUE(std::filesystem::is_empty(folder.path));
 }
 
@@ -108,7 +105,7 @@ TEST_F(DocumentCommandsTest, SavePromptOfNewCancelledChangesNothing) {
     EXPECT_FALSE(std::filesystem::exists(folder.file("kept.ATX")));
 }
 
-TEST_F(DocumentCommandsTest, SavePromptYesSavesThenGoesOnEvenWhenTheSaveIsCancelled) {
+TEST_F(DocumentCommandsTest, SavePromptYesSavesThenGoesOn) {
     // Named template: Yes writes it, then New resets.
     doc.modified = true;
     doc.tpl.start_target = 1;
@@ -120,14 +117,78 @@ TEST_F(DocumentCommandsTest, SavePromptYesSavesThenGoesOnEvenWhenTheSaveIsCancel
     EXPECT_FALSE(doc.modified);
     EXPECT_EQ(editor_opened, 1);
 
-    // Never saved: Yes asks for a name; cancelling it still goes on.
+    // Never saved: Yes asks for a name, writes there, then goes on.
     doc.modified = true;
+    doc.file_name.clear();
     prompter.answers = {Answer::Yes};
-    picker.paths = {std::nullopt};
+    picker.paths = {folder.file("chosen")};
     commands.new_template();
     EXPECT_EQ(picker.save_requests.size(), 1u);
+    EXPECT_EQ(std::filesystem::file_size(folder.file("chosen.ATX")), kTemplateFileSize);
     EXPECT_FALSE(doc.modified);
     EXPECT_EQ(editor_opened, 2);
+}
+
+// Yes in a save prompt followed by no file (dialog cancelled) or a failed
+// write must not lose the design: New, Open and closing each end with the
+// template, its name and `modified` as they were.
+TEST_F(DocumentCommandsTest, SavePromptYesWithoutASaveKeepsTheDesign) {
+    struct Way {
+        const char* what;
+        bool named;                           // the template already has a file name
+        std::optional<std::string> picked;    // what the Save As dialog returns
+        std::size_t boxes;                    // the prompt, plus the error told
+    };
+    const std::string missing_folder = folder.file("missing");
+    const Way ways[] = {
+        {"Save As cancelled", false, std::nullopt, 1},
+        {"Save As into a missing folder", false, missing_folder + "/new.ATX", 2},
+        {"Save to a missing folder", true, std::nullopt, 2},
+    };
+    enum Command { kNew, kOpen, kClose };
+    for (const Way& way : ways) {
+        for (Command command : {kNew, kOpen, kClose}) {
+            SCOPED_TRACE(std::string(way.what) + ", command " + std::to_string(command));
+            reset_template(doc.tpl);
+            doc.tpl.start_target = 3;
+            doc.modified = true;
+            doc.file_name = way.named ? missing_folder + "/old.ATX" : "";
+            const std::string name_before = doc.file_name;
+            auto before = std::make_unique<Template>(doc.tpl);
+            prompter.boxes.clear();
+            prompter.answers = {Answer::Yes};
+            picker.paths = {way.picked, saved_template("other.ATX")};
+            editor_opened = 0;
+
+            bool went_on = true;
+            if (command == kNew) {
+                commands.new_template();
+                went_on = editor_opened > 0;
+            }
+            if (command == kOpen) went_on = commands.open();
+            if (command == kClose) went_on = commands.may_close();
+
+            EXPECT_FALSE(went_on);
+            EXPECT_EQ(editor_opened, 0);
+            EXPECT_TRUE(same_template(doc.tpl, *before));
+            EXPECT_TRUE(doc.modified);
+            EXPECT_EQ(doc.file_name, name_before);
+            EXPECT_EQ(prompter.boxes.size(), way.boxes);
+            EXPECT_TRUE(picker.open_requests.empty());  // Open never reached its dialog
+            EXPECT_FALSE(std::filesystem::exists(missing_folder));
+        }
+    }
+}
+
+TEST_F(DocumentCommandsTest, SavePromptNoGoesOnWithoutSaving) {
+    doc.modified = true;
+    doc.file_name = folder.file("never.ATX");
+    prompter.answers = {Answer::No, Answer::No};
+    EXPECT_TRUE(commands.may_close());
+    commands.new_template();
+    EXPECT_EQ(editor_opened, 1);
+    EXPECT_FALSE(doc.modified);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("never.ATX")));
 }
 
 TEST_F(DocumentCommandsTest, OpenAnsweredNoThenCancelledKeepsEverything) {

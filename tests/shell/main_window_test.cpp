@@ -110,13 +110,16 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWhenModified) {
     EXPECT_EQ(prompter.boxes[0].icon, Icon::Warning);
     EXPECT_TRUE(window->isVisible());
 
-    // Yes on a never-saved template whose Save As is cancelled: closes unsaved.
+    // Yes on a never-saved template whose Save As is cancelled: the window
+    // and the design stay.
     prompter.answers = {Answer::Yes};
     picker.paths = {std::nullopt};
     window->command(command::kExit);
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(doc->modified);
     EXPECT_EQ(picker.save_requests.size(), 1u);
     EXPECT_TRUE(std::filesystem::is_empty(folder.path));
+    doc->modified = false;
 
     // Unmodified: closes at once.
     window->show();

@@ -8,6 +8,7 @@
 #include "shell/shell_test_doubles.h"
 #include "simulator/qt/simulator_window.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -87,10 +88,39 @@ TEST(RecordsWindow, ListsRecordsAsFormsCompleteAndSavesThemWithCrLf) {
     EXPECT_EQ(prompter.boxes[0].text.rfind("Can't save the records to " + folder.path.string(), 0), 0u);
     EXPECT_EQ(prompter.boxes[0].caption, "Error");
 
+    // A status as long as a saved path does not move the buttons.
+    const QRect close_before = records->clear_button()->geometry();
+    const int width_before = records->width();
+    picker.paths = {(folder.path / std::string(200, 'p')).string() + ".TXT"};
+    prompter.boxes.clear();
+    EXPECT_TRUE(records->save());
+    QApplication::processEvents();
+    EXPECT_EQ(records->width(), width_before);
+    EXPECT_EQ(records->clear_button()->geometry(), close_before);
+
+    // Clear asks first: No keeps the records, Yes clears them.
+    prompter.boxes.clear();
+    prompter.answers = {Answer::No, Answer::Yes};
+    records->clear_button()->click();
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "Clear the 2 records from the list? Records not saved are lost.");
+    EXPECT_EQ(prompter.boxes[0].caption, "Collected records");
+    EXPECT_EQ(prompter.boxes[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(records->list()->count(), 2);
     records->clear_button()->click();
     EXPECT_EQ(records->list()->count(), 0);
     EXPECT_TRUE(sim.collected_records().empty());
     EXPECT_EQ(records->status()->text(), "0 records");
+
+    // With nothing collected: Clear asks nothing, Save says so and writes nothing.
+    prompter.boxes.clear();
+    records->clear_button()->click();
+    EXPECT_TRUE(prompter.boxes.empty());
+    const std::size_t dialogs = picker.save_requests.size();
+    EXPECT_FALSE(records->save());
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "No records to save.");
+    EXPECT_EQ(picker.save_requests.size(), dialogs);
 }
 
 }  // namespace

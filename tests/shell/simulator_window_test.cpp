@@ -3,8 +3,8 @@
 #include "model/text_slot.h"
 #include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
-#include "simulator/qt/key_hit_test.h"
-#include "simulator/qt/terminal_artwork.h"
+#include "simulator/key_hit_test.h"
+#include "simulator/qt/qt_canvas.h"
 
 #include <QFontMetricsF>
 #include <QMenu>
@@ -47,9 +47,10 @@ TEST(KeyHitTest, EdgesOfTheKeysAndTheGapsBetweenThem) {
 
 TEST(TerminalArtwork, EveryImageHasItsSize) {
     test::app();
-    const TerminalArtwork& art = terminal_artwork();
+    const TerminalImages& art = terminal_images();
     for (int n = 500; n <= 545; ++n) {
-        EXPECT_EQ(art.image(n).size(), terminal_image_size(n)) << n;
+        const PixelSize size = terminal_image_size(n);
+        EXPECT_EQ(art.image(n).size(), QSize(size.w, size.h)) << n;
     }
     // Up and pressed images differ, so a press can be seen.
     EXPECT_NE(art.image(501), art.image(521));
@@ -112,13 +113,13 @@ TEST_F(SimulatorWindowTest, AClickOnAKeyReachesTheRuntimeAndShowsTheKeyPressed) 
     EXPECT_EQ(window->lcd().pressed_origin.y, 235);
     const QImage held = window->grab().toImage();
     // A face pixel of the pressed image (no label there).
-    EXPECT_EQ(held.pixel(75 + 16, 235 + 17), terminal_artwork().image(522).pixel(16, 17));
+    EXPECT_EQ(held.pixel(75 + 16, 235 + 17), terminal_images().image(522).pixel(16, 17));
     QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(80, 240));
     EXPECT_FALSE(window->lcd().key_held);
     EXPECT_EQ(window->lcd().pressed_key, 2);  // kept after the release
     const QImage up = window->grab().toImage();
-    EXPECT_EQ(up.pixel(75 + 16, 235 + 17), terminal_artwork().image(502).pixel(16, 17));
-    EXPECT_NE(terminal_artwork().image(502).pixel(16, 17), terminal_artwork().image(522).pixel(16, 17));
+    EXPECT_EQ(up.pixel(75 + 16, 235 + 17), terminal_images().image(502).pixel(16, 17));
+    EXPECT_NE(terminal_images().image(502).pixel(16, 17), terminal_images().image(522).pixel(16, 17));
 
     click(100, 375);  // ESC
     EXPECT_EQ(window->runtime().last_key(), 19);
@@ -135,7 +136,7 @@ TEST_F(SimulatorWindowTest, AlphaTogglesBeforeTheRuntimeOnlyInAForm) {
     EXPECT_TRUE(window->lcd().alpha_mode);
     // The indicator shows at (146, 114).
     const QImage on = window->grab().toImage();
-    EXPECT_EQ(on.copy(146, 114, 8, 10), terminal_artwork().image(543).convertToFormat(on.format()));
+    EXPECT_EQ(on.copy(146, 114, 8, 10), terminal_images().image(543).convertToFormat(on.format()));
     // In letter mode the "7 ABC" key gives a letter preview, not a digit.
     click(40, 240);
     EXPECT_TRUE(window->runtime().letter().pending);
@@ -230,7 +231,7 @@ TEST_F(SimulatorWindowTest, LcdShowsRowsHighlightAndCursor) {
     // The main page highlights line 1: the bar at (26, 53) is drawn.
     ASSERT_EQ(window->lcd().highlight, 1);
     QImage shot = window->grab().toImage();
-    const QImage bar = terminal_artwork().image(542).convertToFormat(shot.format());
+    const QImage bar = terminal_images().image(542).convertToFormat(shot.format());
     EXPECT_EQ(shot.pixel(26 + 119, 53), bar.pixel(119, 0));  // the bar's right end, no text there
     EXPECT_NE(shot.pixel(26 + 120, 53), bar.pixel(119, 0));
     // Some white text pixels sit on the bar.
@@ -244,7 +245,7 @@ TEST_F(SimulatorWindowTest, LcdShowsRowsHighlightAndCursor) {
     shot = window->grab().toImage();
     const LcdModel& m = window->lcd();
     const QPoint cell(26 + 5 * m.cursor_col, 52 + 10 * m.cursor_row);
-    const QImage cursor = terminal_artwork().image(541).convertToFormat(shot.format());
+    const QImage cursor = terminal_images().image(541).convertToFormat(shot.format());
     EXPECT_EQ(shot.pixel(cell + QPoint(0, 9)), cursor.pixel(0, 9));
 }
 

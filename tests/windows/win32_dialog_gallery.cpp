@@ -6,9 +6,13 @@
 //   win32_dialog_gallery.exe NAME [SECONDS]   a dialog by template name
 //   win32_dialog_gallery.exe progress CAPTION  the progress window at 40 %
 //   win32_dialog_gallery.exe count             the reception count box
+//   win32_dialog_gallery.exe open              the open dialog lkpsend shows
+//   win32_dialog_gallery.exe box               a message box with a warning
 #include "common/dialog/dialog_logic.h"
 #include "common/win32/win32_dialog_binder.h"
+#include "common/win32/win32_file_picker.h"
 #include "common/win32/win32_progress.h"
+#include "common/win32/win32_prompter.h"
 #include "common/win32/win32_receive_count_view.h"
 #include "resources/embedded_scripts.h"
 
@@ -45,6 +49,17 @@ protected:
         }
     }
 };
+
+// Closes the window titled `title` after `seconds`, and again each second,
+// so a modal window nobody answers still ends.
+void close_later(const std::string& title, int seconds) {
+    static std::wstring caption;
+    caption.assign(title.begin(), title.end());
+    SetTimer(nullptr, 0, static_cast<UINT>(seconds * 1000), [](HWND, UINT, UINT_PTR id, DWORD) {
+        if (HWND window = FindWindowW(nullptr, caption.c_str())) PostMessageW(window, WM_CLOSE, 0, 0);
+        SetTimer(nullptr, id, 1000, nullptr);
+    });
+}
 
 void wait_seconds(int seconds) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
@@ -85,19 +100,28 @@ int main(int argc, char** argv) {
         wait_seconds(seconds);
         return 0;
     }
+    if (name == "open") {
+        Win32FilePicker picker;
+        FileDialogRequest request;
+        request.filters = {{"Lookup data files {*.TXT}", "*.TXT"}, {"All files (*.*)", "*.*"}};
+        request.must_exist = true;
+        close_later("Open", seconds);
+        const auto chosen = picker.choose_open(request);
+        return chosen ? 1 : 0;
+    }
+    if (name == "box") {
+        Win32Prompter prompter;
+        close_later("Download Lookup", seconds);
+        prompter.tell("Cannot open the file K\xC3\xA4se.txt.", "Download Lookup", Icon::Warning);
+        return 0;
+    }
     const DialogTemplate* tmpl = set.dialog(name);
     if (!tmpl) {
         std::fprintf(stderr, "no dialog template %s\n", name.c_str());
         return 2;
     }
     SampleLogic logic(*tmpl);
-    // Closed by the timer when nobody closes it first (and again each second).
-    static std::wstring caption;
-    caption.assign(tmpl->caption.begin(), tmpl->caption.end());
-    SetTimer(nullptr, 0, static_cast<UINT>(seconds * 1000), [](HWND, UINT, UINT_PTR id, DWORD) {
-        if (HWND dialog = FindWindowW(nullptr, caption.c_str())) PostMessageW(dialog, WM_CLOSE, 0, 0);
-        SetTimer(nullptr, id, 1000, nullptr);
-    });
+    close_later(tmpl->caption, seconds);
     dialog::Win32DialogHost host;
     host.run_modal(logic);
     return 0;

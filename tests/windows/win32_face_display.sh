@@ -59,3 +59,5 @@ shoot tgen-com-settings "COM Port Settings" ComSettingDlg 3
 shoot tgen-about "Kolibra 2 Application Generator" AboutBox 3
 shoot tgen-interleave25 "Interleave 25" Interleave25Dlg 3
 shoot tgen-form "Form" FORMDLG 3
+shoot lkpsend-open "Open" open 4
+shoot message-box "Download Lookup" box 3

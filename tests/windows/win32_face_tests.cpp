@@ -184,6 +184,53 @@ TEST(Win32Dialogs, EveryToolDialogAndASampleOfTgenAreBuiltAsTheirTemplatesSay) {
     }
 }
 
+TEST(Win32Dialogs, EveryTextOfTheToolsDialogsFitsItsControl) {
+    // Measured in the dialog's own font as the controls draw it: labels wrap
+    // within their height, buttons and boxes keep one line beside the box.
+    for (const char* name : {"PropertiesDlg", "ComPropertiesDlg", "ProgressDlg", "ComSettingDlg", "AboutBox"}) {
+        const DialogTemplate& tmpl = dialog_named(name);
+        SCOPED_TRACE(tmpl.name);
+        DialogLogic logic(tmpl);
+        Win32BoundDialog bound(logic, Win32BoundDialog::Role::Modal, nullptr);
+        ASSERT_NE(bound.hwnd(), nullptr) << bound.failure();
+        HDC dc = GetDC(bound.hwnd());
+        HFONT font = reinterpret_cast<HFONT>(SendMessageW(bound.hwnd(), WM_GETFONT, 0, 0));
+        HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(SYSTEM_FONT));
+        HWND child = GetWindow(bound.hwnd(), GW_CHILD);
+        for (const ControlTemplate& c : tmpl.controls) {
+            RECT r{};
+            GetClientRect(child, &r);
+            const std::wstring text = widen(c.text);
+            child = GetWindow(child, GW_HWNDNEXT);
+            if (text.empty()) continue;
+            RECT need{0, 0, r.right, 0};
+            switch (c.kind) {
+            case ControlKind::Label:
+            case ControlKind::CenteredLabel:
+            case ControlKind::RightLabel:
+                DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+                EXPECT_LE(need.bottom, r.bottom) << c.text << " wraps below its label";
+                EXPECT_LE(need.right, r.right) << c.text;
+                break;
+            case ControlKind::CheckBox:
+            case ControlKind::RadioButton:
+                DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+                EXPECT_LE(need.right + GetSystemMetrics(SM_CXMENUCHECK) + 4, r.right) << c.text;
+                break;
+            case ControlKind::Button:
+            case ControlKind::DefaultButton:
+                DrawTextW(dc, text.c_str(), -1, &need, DT_CALCRECT | DT_SINGLELINE);
+                EXPECT_LE(need.right + 4, r.right) << c.text;
+                break;
+            default:
+                break;
+            }
+        }
+        SelectObject(dc, old);
+        ReleaseDC(bound.hwnd(), dc);
+    }
+}
+
 TEST(Win32Dialogs, APageIsAChildOfItsSheetWithoutCaption) {
     HWND sheet = CreateWindowExW(0, L"STATIC", L"sheet", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600,
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);

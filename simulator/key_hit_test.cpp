@@ -1,4 +1,4 @@
-#include "simulator/qt/key_hit_test.h"
+#include "simulator/key_hit_test.h"
 
 namespace kolibra {
 
