@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154
 # The Linux k2term as the peer on Wine's COM1, for the Windows test scripts
 # (sourced). The caller sets linux_bin (holding k2term), com1_link (the path
 # Wine's COM1 names) and work (a scratch folder), and peer_pid="".

@@ -32,9 +32,9 @@ rm -rf "$screens"
 mkdir -p "$screens"
 
 wm_pid=""
-peer_pid=""
+peer_pid=""  # used by k2term-peer.sh
 program_pid=""
-# shellcheck source=k2term-peer.sh
+# shellcheck source-path=SCRIPTDIR source=k2term-peer.sh
 . "$root/scripts/k2term-peer.sh"
 cleanup() {
   if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
@@ -84,8 +84,10 @@ check_size() {
   local id=$1 what=$2 min_w=$3 max_w=$4 min_h=$5 max_h=$6 width height
   read -r width height <<<"$(xdotool getwindowgeometry "$id" |
     awk '/Geometry/ { split($2, s, "x"); print s[1], s[2] }')"
-  [ "$width" -ge "$min_w" ] && [ "$width" -le "$max_w" ] && [ "$height" -ge "$min_h" ] &&
-    [ "$height" -le "$max_h" ] || fail "$what is $width x $height pixels"
+  if [ "$width" -lt "$min_w" ] || [ "$width" -gt "$max_w" ] || [ "$height" -lt "$min_h" ] ||
+    [ "$height" -gt "$max_h" ]; then
+    fail "$what is $width x $height pixels"
+  fi
 }
 # Waits (at most 60 s) for the program started in the background; its exit
 # status is then in $status.
@@ -179,7 +181,10 @@ shot irfetch-notepad
 keys_to "$viewer" alt+F4
 printf '%s\\\r\nwalk.txt\r\n1\r\n5\r\n1\r\n1\r\n1\r\n1\r\n1\r\n1' "$(windows_path "$dir")" >"$work/irfetch.ini.expected"
 cmp irfetch.ini "$work/irfetch.ini.expected" || fail "irfetch.ini is not as the dialog left the settings"
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM KOLIBRA_COM1=$com1_link "$linux_bin/irfetch" "$work/linux-records.txt,1,5,1,1,1,0,0" >/dev/null 2>&1 || true
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM KOLIBRA_COM1="$com1_link" "$linux_bin/irfetch" \
+  "$work/linux-records.txt,1,5,1,1,1,0,0" >/dev/null 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "irfetch on Linux: exit $status, not 1"
 cmp walk.txt "$work/linux-records.txt" || fail "irfetch.exe and irfetch received different data"
 stop_peer
 
@@ -214,7 +219,7 @@ wait_program
 wait_for_line "$work/k2term.out" "lookup .*lookup-1.txt"
 printf '%s' "$(windows_path "$work/lookup")" >"$work/lkpsend.ini.expected"
 cmp lkpsend.ini "$work/lkpsend.ini.expected" || fail "lkpsend.ini does not hold the chosen folder"
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM KOLIBRA_COM1=$com1_link "$linux_bin/lkpsend" "$work/lookup/items.txt,1,5,0" >/dev/null 2>&1 ||
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM KOLIBRA_COM1="$com1_link" "$linux_bin/lkpsend" "$work/lookup/items.txt,1,5,0" >/dev/null 2>&1 ||
   fail "lkpsend on Linux"
 wait_for_line "$work/k2term.out" "lookup .*lookup-2.txt"
 cmp "$work/out/lookup-1.txt" "$work/out/lookup-2.txt" || fail "lkpsend.exe and lkpsend delivered different records"

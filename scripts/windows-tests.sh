@@ -57,7 +57,7 @@ fi
 wineserver -p >/dev/null 2>&1
 work=$(mktemp -d /tmp/kolibra-wine-XXXXXX)
 peer_pid=""
-# shellcheck source=k2term-peer.sh
+# shellcheck source-path=SCRIPTDIR source=k2term-peer.sh
 . "$root/scripts/k2term-peer.sh"
 cleanup() {
   stop_peer
