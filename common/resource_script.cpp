@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <utility>
 
@@ -346,6 +347,15 @@ const DialogTemplate* ResourceSet::dialog(std::string_view name) const {
         if (d.name == name) return &d;
     }
     return nullptr;
+}
+
+const DialogTemplate& required_dialog(const ResourceSet& set, std::string_view name) {
+    const DialogTemplate* tmpl = set.dialog(name);
+    if (!tmpl) {
+        std::fprintf(stderr, "no dialog template named %.*s\n", static_cast<int>(name.size()), name.data());
+        std::abort();
+    }
+    return *tmpl;
 }
 
 const MenuTemplate* ResourceSet::menu(std::string_view name) const {

@@ -117,6 +117,11 @@ struct ResourceSet {
     std::string string(int id) const;
 };
 
+// The dialog template `name` of `set`, which the program cannot do without:
+// a missing one is a fault of the build, reported on stderr before the
+// program stops.
+const DialogTemplate& required_dialog(const ResourceSet& set, std::string_view name);
+
 // One word or quoted text of a script line.
 struct ScriptToken {
     std::string text;

@@ -2,19 +2,6 @@
 
 #include <cstdlib>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <errno.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <thread>
-
-extern char** environ;
-#endif
-
 namespace kolibra {
 
 namespace {
@@ -29,19 +16,6 @@ std::string default_viewer() {
 #endif
 }
 
-#ifndef _WIN32
-// The caller never waits for a viewer. A thread of its own waits for each
-// one, so a closed viewer is collected at once instead of lingering as a
-// zombie; it waits for that child only, never for those other code may be
-// waiting for, and sleeps in waitpid without using the CPU.
-void reap_when_done(pid_t child) {
-    std::thread([child] {
-        while (waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
-}
-#endif
-
 }  // namespace
 
 std::vector<std::string> text_viewer_command(const std::string& path) {
@@ -50,39 +24,35 @@ std::vector<std::string> text_viewer_command(const std::string& path) {
     return {viewer, path};
 }
 
-#ifdef _WIN32
-
-bool SystemLauncher::show_text_file(const std::string& path) {
-    const std::vector<std::string> command = text_viewer_command(path);
-    // Windows passes one command line; quote the path so spaces survive.
-    std::string line = command[0] + " \"" + command[1] + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOWNORMAL;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
-        return false;
+std::string windows_command_line(const std::vector<std::string>& args) {
+    std::string line;
+    for (const std::string& arg : args) {
+        if (!line.empty()) line.push_back(' ');
+        if (!arg.empty() && arg.find_first_of(" \t\n\v\"") == std::string::npos) {
+            line += arg;
+            continue;
+        }
+        // Inside quotes, backslashes count only before a quote: those are
+        // doubled, and the quote itself is escaped.
+        line.push_back('"');
+        std::size_t backslashes = 0;
+        for (char c : arg) {
+            if (c == '\\') {
+                ++backslashes;
+                continue;
+            }
+            if (c == '"') {
+                line.append(2 * backslashes + 1, '\\');
+            } else {
+                line.append(backslashes, '\\');
+            }
+            backslashes = 0;
+            line.push_back(c);
+        }
+        line.append(2 * backslashes, '\\');
+        line.push_back('"');
     }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
+    return line;
 }
-
-#else
-
-bool SystemLauncher::show_text_file(const std::string& path) {
-    std::vector<std::string> command = text_viewer_command(path);
-    std::vector<char*> argv;
-    for (std::string& word : command) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    if (posix_spawnp(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
-    reap_when_done(child);
-    return true;
-}
-
-#endif
 
 }  // namespace kolibra

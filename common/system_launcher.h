@@ -15,6 +15,12 @@ namespace kolibra {
 // of the platform's default.
 std::vector<std::string> text_viewer_command(const std::string& path);
 
+// One command line for Windows' CreateProcess from separate arguments, quoted
+// so that the started program's C library splits it back into the same
+// arguments (spaces, quotes and backslashes before them).
+std::string windows_command_line(const std::vector<std::string>& args);
+
+// On Windows, CreateProcessW with that command line (no shell).
 class SystemLauncher : public Launcher {
 public:
     bool show_text_file(const std::string& path) override;

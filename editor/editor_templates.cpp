@@ -3,7 +3,6 @@
 #include "resources/embedded_scripts.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace kolibra::editor {
 
@@ -22,12 +21,7 @@ const ResourceSet& editor_templates() {
 }
 
 const DialogTemplate& editor_template(const char* name) {
-    const DialogTemplate* tmpl = editor_templates().dialog(name);
-    if (!tmpl) {
-        std::fprintf(stderr, "no dialog template named %s\n", name);
-        std::abort();
-    }
-    return *tmpl;
+    return required_dialog(editor_templates(), name);
 }
 
 }  // namespace kolibra::editor

@@ -3,7 +3,6 @@
 #include "common/stderr_prompter.h"
 #include "common/system_launcher.h"
 #include "irfetch/irfetch_run.h"
-#include "link/serial_port.h"
 
 #include <cstdio>
 
@@ -28,13 +27,7 @@ int run_irfetch_headless(const ToolStart& start) {
     SystemLauncher launcher;
     NoDialog dialog;
     SteadyClock clock;
-    std::unique_ptr<SerialPort> port = make_serial_port();
-    IrfetchEnvironment env{*port, clock, prompter};
-    env.launcher = &launcher;
-    env.dialog = &dialog;
-    env.program_folder = start.program_folder;
-    env.ini_path = start.ini_path;
-    return run_irfetch(start.command_line, env);
+    return run_irfetch_with(start, {.clock = clock, .prompter = prompter, .launcher = &launcher, .dialog = &dialog});
 }
 
 }  // namespace kolibra

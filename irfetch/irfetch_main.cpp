@@ -1,6 +1,7 @@
 // irfetch: receives the records collected by a terminal through a serial IR
 // transceiver into a text file. Without arguments it shows its settings
 // dialog; with a command line it runs without asking.
+#include "common/console_output.h"
 #include "common/platform_texts.h"
 #include "irfetch/irfetch_program.h"
 #include "irfetch/irfetch_run.h"
@@ -56,6 +57,7 @@ void print_help() {
 int main(int argc, char** argv) {
     kolibra::ToolStart start = kolibra::tool_start(argc, argv, kolibra::kIrfetchIniName);
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        kolibra::reach_parent_console();
         print_help();
         return kolibra::kIrfetchNotStarted;
     }

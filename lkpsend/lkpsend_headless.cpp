@@ -1,7 +1,6 @@
 #include "lkpsend/lkpsend_program.h"
 
 #include "common/stderr_prompter.h"
-#include "link/serial_port.h"
 #include "lkpsend/lkpsend_run.h"
 
 #include <cstdio>
@@ -55,12 +54,8 @@ int run_lkpsend_headless(const ToolStart& start) {
     StderrProgress progress;
     NoPicker picker;
     SteadyClock clock;
-    std::unique_ptr<SerialPort> port = make_serial_port();
-    LkpsendEnvironment env{*port, clock, prompter, progress};
-    env.picker = &picker;  // the settings dialog is never reached without a file
-    env.program_folder = start.program_folder;
-    env.ini_path = start.ini_path;
-    return run_lkpsend(start.command_line, env);
+    // The settings dialog is never reached without a file.
+    return run_lkpsend_with(start, {.clock = clock, .prompter = prompter, .progress = progress, .picker = &picker});
 }
 
 }  // namespace kolibra

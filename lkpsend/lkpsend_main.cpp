@@ -1,6 +1,7 @@
 // lkpsend: sends one lookup file to the terminal, straight through the port
 // or through a serial IR transceiver. Without arguments it asks for the file
 // and the port; with a command line it asks nothing.
+#include "common/console_output.h"
 #include "common/platform_texts.h"
 #include "lkpsend/lkpsend_program.h"
 #include "lkpsend/lkpsend_run.h"
@@ -52,6 +53,7 @@ void print_help() {
 int main(int argc, char** argv) {
     kolibra::ToolStart start = kolibra::tool_start(argc, argv, kolibra::kLkpsendIniName);
     if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        kolibra::reach_parent_console();
         print_help();
         return kolibra::kLkpsendDownloaded;
     }

@@ -3,11 +3,24 @@
 #pragma once
 
 #include "common/tool_files.h"
+#include "lkpsend/lkpsend_run.h"
 
 namespace kolibra {
 
 // Chooses windows or stderr and runs; returns the exit status.
 int run_lkpsend_program(const ToolStart& start);
+
+// What a face gives the run: the clock the link waits on and the user's side.
+struct LkpsendFace {
+    Clock& clock;
+    Prompter& prompter;
+    Progress& progress;
+    FilePicker* picker = nullptr;
+    LkpsendDialog* dialog = nullptr;
+};
+
+// The run on the system's serial port, with the program's folder and ini file.
+int run_lkpsend_with(const ToolStart& start, const LkpsendFace& face);
 
 // The run without windows: boxes are printed as "Caption: text", questions
 // take No, and a run that needs the file or settings dialog ends as cancelled.

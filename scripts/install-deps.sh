@@ -12,6 +12,9 @@ if [ "${1:-}" = "--with-tests" ]; then
   packages+=(googletest wine64 wine python3)
   # The Windows setup program.
   packages+=(nsis)
+  # Wine's own fonts (MS Sans Serif for the dialogs' "Helv", Tahoma for the
+  # message boxes), so the Win32 windows under Wine look as on Windows.
+  packages+=(fonts-wine)
   # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
   packages+=(clang libclang-rt-dev)
 fi

@@ -5,6 +5,11 @@
 #     layer against COM1, which Wine maps to a pseudo-terminal that echoes;
 #   - tgen.exe, irfetch.exe and lkpsend.exe against the Linux k2term on COM1,
 #     their results compared byte for byte with those of the Linux programs;
+#   - the Win32 face on a virtual X server with openbox: win32_face_tests.exe
+#     (dialogs built from the templates, the binder, the services) and
+#     screenshots of the dialogs in build-mingw/screenshots/;
+#   - irfetch.exe and lkpsend.exe without arguments, their dialogs driven by
+#     keys on a virtual X server (scripts/windows-dialog-walk.sh);
 #   - the setup program, by scripts/windows-installer-tests.sh at the end.
 # Usage: scripts/windows-tests.sh [LINUX_BIN_DIR]   (default build-test/bin,
 # which must hold k2term, tgen, irfetch and lkpsend of the plain build)
@@ -17,14 +22,14 @@ jobs=$(nproc)
 
 echo "== Windows build of the core programs and tests (MinGW-w64)"
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DKOLIBRA_GUI=OFF -DKOLIBRA_TESTS=ON -DCMAKE_BUILD_TYPE=Release \
+  -DKOLIBRA_GUI=ON -DKOLIBRA_TESTS=ON -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG"
 cmake --build "$build" -j "$jobs"
 win_bin=$build/bin
-for exe in tgen irfetch lkpsend kolibra_wincheck windows_core_tests; do
+for exe in tgen irfetch lkpsend kolibra_wincheck windows_core_tests win32_face_tests; do
   # Only Windows' own DLLs: the programs run on a bare Windows.
   if x86_64-w64-mingw32-objdump -p "$win_bin/$exe.exe" | grep "DLL Name" |
-      grep -viE "KERNEL32|msvcrt|ADVAPI32|USER32|SHELL32|ole32|WS2_32|ntdll"; then
+      grep -viE "KERNEL32|msvcrt|ADVAPI32|USER32|SHELL32|ole32|WS2_32|ntdll|COMCTL32|COMDLG32|GDI32"; then
     echo "$exe.exe needs a DLL that a bare Windows lacks" >&2
     exit 1
   fi
@@ -37,56 +42,30 @@ unset DISPLAY WAYLAND_DISPLAY
 # points at its own pty.
 com1_link=$build/wine-com1
 com2_link=$build/wine-com2
-if [ ! -f "$WINEPREFIX/.kolibra-ready" ]; then
+if [ ! -f "$WINEPREFIX/.kolibra-ready-2" ]; then
   echo "== Wine prefix"
   rm -rf "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1
+  # A crashing test program ends with its status, not with a dialog that waits.
+  wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
   wine reg add 'HKLM\Software\Wine\Ports' /v COM1 /t REG_SZ /d "$com1_link" /f >/dev/null 2>&1
   wine reg add 'HKLM\Software\Wine\Ports' /v COM2 /t REG_SZ /d "$com2_link" /f >/dev/null 2>&1
   wineserver -w >/dev/null 2>&1
-  touch "$WINEPREFIX/.kolibra-ready"
+  touch "$WINEPREFIX/.kolibra-ready-2"
 fi
 
 # One Wine server for the whole run, so each program starts as fast as Wine can.
 wineserver -p >/dev/null 2>&1
 work=$(mktemp -d /tmp/kolibra-wine-XXXXXX)
 peer_pid=""
-stop_peer() {
-  if [ -n "$peer_pid" ]; then
-    kill "$peer_pid" 2>/dev/null || true
-    wait "$peer_pid" 2>/dev/null || true
-    peer_pid=""
-  fi
-  rm -f "$com1_link"
-}
+# shellcheck source-path=SCRIPTDIR source=k2term-peer.sh
+. "$root/scripts/k2term-peer.sh"
 cleanup() {
   stop_peer
   wineserver -k >/dev/null 2>&1 || true
   rm -rf "$work"
 }
 trap cleanup EXIT
-
-# Waits (at most 10 s) until `file` holds a line starting with `text`.
-wait_for_line() {
-  local file=$1 text=$2
-  for _ in $(seq 100); do
-    grep -q "^$text" "$file" 2>/dev/null && return 0
-    sleep 0.1
-  done
-  echo "no line '$text' in $file" >&2
-  return 1
-}
-
-# Starts k2term with the given options, COM1 pointing at its pty.
-start_k2term() {
-  stop_peer
-  "$linux_bin/k2term" --link "$com1_link" "$@" >"$work/k2term.out" 2>"$work/k2term.err" &
-  peer_pid=$!
-  for _ in $(seq 50); do [ -e "$com1_link" ] && return 0; sleep 0.1; done
-  echo "k2term did not start" >&2
-  cat "$work/k2term.err" >&2
-  return 1
-}
 
 fail() { echo "FAILED: $*" >&2; exit 1; }
 wine_program=$(command -v wine)
@@ -164,10 +143,28 @@ KOLIBRA_COM1=$com1_link "$linux_bin/irfetch" "linux-data.txt,1,1,1,1,1,0,0" >lin
 cmp Daten-ä.txt linux-data.txt || fail "irfetch.exe and irfetch received different data"
 stop_peer
 
+echo "== Win32 face under Wine on a virtual X server (openbox)"
+# The windows need a display: a fresh Wine session inside xvfb-run, ended
+# with it (the headless one above has none).
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w >/dev/null 2>&1 || true
+shots=$build/screenshots
+rm -rf "$shots"
+mkdir -p "$shots"
+timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" \
+  "$root/tests/windows/win32_face_display.sh" "$win_bin" "$shots" ||
+  fail "the Win32 face under Wine"
+
+# The windowed irfetch.exe and lkpsend.exe started without arguments and
+# driven as a user would, on a virtual X server of their own.
+echo "== Windowed programs driven by keys (Xvfb, openbox, xdotool)"
+(cd "$root" && scripts/windows-dialog-walk.sh "$linux_bin" "$win_bin") || fail "the dialog walk"
+wineserver -p >/dev/null 2>&1
+
 echo "download: tgen.exe under Wine $win_time s (Wine start-up alone $start_time s), tgen $linux_time s"
 # A figure, not a verdict: timings on a shared machine vary, so the goal (at
 # most 1.2 times the Linux time plus Wine's start-up) is reported, never failed.
 awk -v w="$win_time" -v l="$linux_time" -v s="$start_time" 'BEGIN { exit !(w <= 1.2 * l + s) }' ||
   echo "note: the Windows download took more than 1.2 times the Linux one plus Wine's start-up"
-echo "== Windows tests passed"
 bash "$root/scripts/windows-installer-tests.sh"
+echo "== Windows tests passed"

@@ -94,4 +94,9 @@ void DialogLogic::select(int id, int index) {
     changed(c);
 }
 
+void DialogLogic::select_or_first(int id, int index) {
+    const int size = static_cast<int>(state_.at(id).entries.size());
+    select(id, index >= 0 && index < size ? index : 0);
+}
+
 }  // namespace kolibra::dialog

@@ -64,6 +64,10 @@ public:
     bool closed() const { return closed_; }
     int result() const { return result_; }
 
+    // Whether Escape and the window's close box close the dialog as its
+    // Cancel would. A box that only its OK button closes says no.
+    virtual bool cancellable() const { return true; }
+
 protected:
     // Modal dialogs close on buttons 1 and 2; a sheet's page does not.
     virtual bool closes_on_buttons() const { return true; }
@@ -89,6 +93,9 @@ protected:
     // Selects entry `index`, or none when it is outside the list; as on
     // Windows, selecting from the code is not a change the logic hears of.
     void select(int id, int index);
+    // Selects entry `index`, or the first entry when `index` is beyond the
+    // list (a damaged setting shows as the first choice).
+    void select_or_first(int id, int index);
     int selection(int id) const { return state_.at(id).selection; }
 
 private:

@@ -76,6 +76,7 @@ void BoundDialog::done(int result) {
     if (role_ == Role::Page) return;  // Escape on a page is the sheet's business
     if (!logic_.closed()) {
         const int button = result == QDialog::Accepted ? kOkButton : kCancelButton;
+        if (button == kCancelButton && !logic_.cancellable()) return;
         if (!logic_.user_click(button).accepted) {
             // A dialog without that button still closes on Escape.
             if (button == kOkButton) return;

@@ -2,13 +2,13 @@
 #include "irfetch/irfetch_program.h"
 
 #include "common/display.h"
+#include "common/qt/dialog_binder.h"
 #include "common/qt/qt_file_picker.h"
 #include "common/qt/qt_prompter.h"
 #include "common/qt/qt_receive_count_view.h"
 #include "common/system_launcher.h"
 #include "irfetch/irfetch_run.h"
-#include "irfetch/qt/properties_dialog.h"
-#include "link/serial_port.h"
+#include "irfetch/properties_dialog.h"
 
 #include <QApplication>
 
@@ -27,18 +27,16 @@ int run_irfetch_program(const ToolStart& start) {
 
     QtPrompter prompter;
     QtFilePicker picker;
-    QtIrfetchDialog dialog(picker);
+    dialog::QtDialogHost host(nullptr);
+    HostedIrfetchDialog dialog(host, picker);
     QtReceiveCountView count_view;
     SystemLauncher launcher;
     SteadyClock clock;
-    std::unique_ptr<SerialPort> port = make_serial_port();
-    IrfetchEnvironment env{*port, clock, prompter};
-    env.launcher = &launcher;
-    env.count_view = &count_view;
-    env.dialog = &dialog;
-    env.program_folder = start.program_folder;
-    env.ini_path = start.ini_path;
-    return run_irfetch(start.command_line, env);
+    return run_irfetch_with(start, {.clock = clock,
+                                    .prompter = prompter,
+                                    .launcher = &launcher,
+                                    .count_view = &count_view,
+                                    .dialog = &dialog});
 }
 
 }  // namespace kolibra

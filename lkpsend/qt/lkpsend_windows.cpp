@@ -3,12 +3,12 @@
 #include "lkpsend/lkpsend_program.h"
 
 #include "common/display.h"
+#include "common/qt/dialog_binder.h"
 #include "common/qt/qt_file_picker.h"
 #include "common/qt/qt_progress.h"
 #include "common/qt/qt_prompter.h"
-#include "link/serial_port.h"
 #include "lkpsend/lkpsend_run.h"
-#include "lkpsend/qt/com_properties_dialog.h"
+#include "lkpsend/com_properties_dialog.h"
 
 #include <QApplication>
 
@@ -26,15 +26,11 @@ int run_lkpsend_program(const ToolStart& start) {
     QtPrompter prompter;
     QtFilePicker picker;
     QtProgress progress;
-    QtLkpsendDialog dialog;
+    dialog::QtDialogHost host(nullptr);
+    HostedLkpsendDialog dialog(host);
     SteadyClock clock;
-    std::unique_ptr<SerialPort> port = make_serial_port();
-    LkpsendEnvironment env{*port, clock, prompter, progress};
-    env.picker = &picker;
-    env.dialog = &dialog;
-    env.program_folder = start.program_folder;
-    env.ini_path = start.ini_path;
-    return run_lkpsend(start.command_line, env);
+    return run_lkpsend_with(
+        start, {.clock = clock, .prompter = prompter, .progress = progress, .picker = &picker, .dialog = &dialog});
 }
 
 }  // namespace kolibra

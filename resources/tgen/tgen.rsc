@@ -19,7 +19,7 @@ dialog AboutBox 180 70
   caption "Kolibra 2 Application Generator"
   font 8 "Helv"
   icon     -1  ""                                             12 12 20 20
-  label    -1  "Kolibra 2 Application Generator (Ver @PROJECT_VERSION@)"   40 18 132 10
+  label    -1  "Kolibra 2 Application Generator (Ver @PROJECT_VERSION@)"   38 18 138 10
   default  1   "OK"                                           70 46 40 14
 end
 

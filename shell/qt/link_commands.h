@@ -9,6 +9,7 @@
 #include "common/prompter.h"
 #include "history/reception_history.h"
 #include "link/clock.h"
+#include "link/pumping_clock.h"
 #include "link/protocol/receive.h"
 #include "link/serial_port.h"
 #include "model/template.h"
@@ -44,15 +45,9 @@ void run_link_command(const LinkServices& services, TemplateDocument& doc, LinkC
 // A clock that lets the windows repaint while the link waits: it waits in
 // short slices of the given clock and handles paint and timer events between
 // them.
-class PaintingClock : public Clock {
+class PaintingClock : public PumpingClock {
 public:
-    explicit PaintingClock(Clock& inner) : inner_(inner) {}
-    uint32_t now_ms() override { return inner_.now_ms(); }
-    void pause(uint32_t ms) override;
-    void wait_for_input(SerialPort& port, uint32_t deadline_ms) override;
-
-private:
-    Clock& inner_;
+    explicit PaintingClock(Clock& inner);
 };
 
 }  // namespace kolibra

@@ -1,8 +1,9 @@
 #include "shell/qt/main_window.h"
 
+#include "common/qt/dialog_binder.h"
 #include "common/qt/dialog_builder.h"
-#include "shell/qt/about_box.h"
-#include "shell/qt/com_settings_dialog.h"
+#include "shell/dialogs/about_box.h"
+#include "shell/dialogs/com_settings_dialog.h"
 #include "shell/qt/history_window.h"
 #include "shell/qt/records_window.h"
 #include "simulator/qt/simulator_window.h"
@@ -90,9 +91,11 @@ void MainWindow::command(int id) {
     case kEdit:
         commands_.edit();
         return;
-    case kComSettings:
-        run_com_settings_dialog(this, doc_.tpl.comm);
+    case kComSettings: {
+        ComSettingsDialogLogic dialog(doc_);
+        dialog::QtDialogHost(this).run_modal(dialog);
         return;
+    }
     case kDownloadProgram:
     case kDownloadProgramIr:
         run_link(LinkCommand::DownloadProgram, id == kDownloadProgramIr);
@@ -105,9 +108,11 @@ void MainWindow::command(int id) {
     case kReceiveIr:
         run_link(LinkCommand::ReceiveData, id == kReceiveIr);
         return;
-    case kAbout:
-        run_about_box(this);
+    case kAbout: {
+        AboutBoxLogic box;
+        dialog::QtDialogHost(this).run_modal(box);
         return;
+    }
     case kCollectedRecords:
         show_records_window(this, *simulator_, *services_.picker, *services_.prompter);
         return;

@@ -68,5 +68,23 @@ TEST(SystemLauncher, ClosedViewersAreCollectedAtOnce) {
     EXPECT_EQ(zombies, 0);
 }
 
+TEST(SystemLauncher, WindowsCommandLineSplitsBackIntoTheSameArguments) {
+    // The C library's rules on Windows: quotes group, \" is a quote, and
+    // backslashes are literal unless they come before a quote.
+    struct Case {
+        std::vector<std::string> args;
+        std::string line;
+    } cases[] = {
+        {{"notepad.exe", "C:\\data\\shop1.txt"}, "notepad.exe C:\\data\\shop1.txt"},
+        {{"notepad.exe", "C:\\my data\\shop 1.txt"}, "notepad.exe \"C:\\my data\\shop 1.txt\""},
+        {{"x", ""}, "x \"\""},
+        {{"x", "C:\\dir with space\\"}, "x \"C:\\dir with space\\\\\""},
+        {{"x", "say \"hi\""}, "x \"say \\\"hi\\\"\""},
+        {{"x", "a\\\"b"}, "x \"a\\\\\\\"b\""},
+        {{"x", "tab\there"}, "x \"tab\there\""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(windows_command_line(c.args), c.line) << c.line;
+}
+
 }  // namespace
 }  // namespace kolibra

@@ -1,5 +1,8 @@
 #include "irfetch/irfetch_run.h"
 
+#include "irfetch/properties_dialog.h"
+#include "support/dialog_doubles.h"
+
 #include "irfetch/tool_test_support.h"
 #include "link/fake_port.h"
 #include "link/standin/transceiver_standin.h"
@@ -276,6 +279,27 @@ TEST_F(IrfetchRun, NoIniFileShowsTheDefaultsAndOkWritesTheIni) {
     EXPECT_EQ(read_file(path("irfetch.ini")),
               folder() + "\r\nrec.txt\r\n1\r\n1\r\n2\r\n1\r\n1\r\n1\r\n0\r\n1");
     EXPECT_EQ(read_file(path("rec.txt")), "AB\r\nCD\r\nEF\r\n");
+}
+
+TEST_F(IrfetchRun, TheSettingsDialogsOkWritesTheIniAndReceivesWhereItSays) {
+    // The real dialog logic, with a user who names the file, picks 9600 and
+    // "Append", drops the CR and turns the final question off.
+    test::ScriptedHost host;
+    host.events = {test::type_text(602, "rec.txt"), test::choose(702, 4), test::choose(703, 1),
+                   test::click(801), test::click(804), test::click(1)};
+    test::ScriptedPicker picker;
+    HostedIrfetchDialog dialog(host, picker);
+    IrfetchEnvironment e{line_.port, clock_, prompter_};
+    e.launcher = &launcher_;
+    e.dialog = &dialog;
+    e.program_folder = folder();
+    e.ini_path = path("irfetch.ini");
+    EXPECT_EQ(run_irfetch("", e), kIrfetchReceived);
+    EXPECT_EQ(host.runs, 1);
+    EXPECT_EQ(read_file(path("irfetch.ini")),
+              folder() + "\r\nrec.txt\r\n1\r\n5\r\n2\r\n0\r\n1\r\n1\r\n0\r\n1");
+    EXPECT_EQ(read_file(path("rec.txt")), "AB\nCD\nEF\n");
+    EXPECT_TRUE(prompter_.boxes.empty());
 }
 
 TEST_F(IrfetchRun, CancelEndsWithoutWritingAnything) {

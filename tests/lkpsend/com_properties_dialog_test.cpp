@@ -1,5 +1,6 @@
-#include "lkpsend/qt/com_properties_dialog.h"
+#include "lkpsend/com_properties_dialog.h"
 
+#include "common/qt/dialog_binder.h"
 #include "common/qt/dialog_builder.h"
 #include "support/qt_test_app.h"
 #include "common/qt/qt_progress.h"
@@ -25,11 +26,20 @@ protected:
     LkpsendSettings settings_ = default_lkpsend_settings("/opt/k/");
 };
 
+// A user's choice in a drop-down list.
+void choose_in(QComboBox* list, int index) {
+    list->setCurrentIndex(index);
+    Q_EMIT list->activated(index);
+}
+
 TEST_F(ComPropertiesTest, ShowsTheSettingsAndOkTakesTheLists) {
     settings_.port_index = 2;
     settings_.baud_index = 1;
-    ComPropertiesDialog dialog(settings_);
-    QDialog* w = dialog.window();
+    ComPropertiesDialogLogic logic(settings_);
+    logic.open();
+    dialog::BoundDialog dialog(logic, dialog::BoundDialog::Role::Modal, nullptr);
+    QDialog* w = &dialog;
+    EXPECT_EQ(w->windowTitle(), "Comm Properties (Download Lookup 1.1)");
     auto* port = control_as<QComboBox>(w, 101);
     auto* baud = control_as<QComboBox>(w, 102);
     ASSERT_EQ(port->count(), 6);
@@ -39,25 +49,30 @@ TEST_F(ComPropertiesTest, ShowsTheSettingsAndOkTakesTheLists) {
     EXPECT_EQ(port->currentIndex(), 2);
     EXPECT_EQ(baud->currentIndex(), 1);
     EXPECT_FALSE(control_as<QCheckBox>(w, 103)->isChecked());
-    port->setCurrentIndex(5);
-    baud->setCurrentIndex(4);
+    choose_in(port, 5);
+    choose_in(baud, 4);
     control_as<QCheckBox>(w, 103)->click();
-    LkpsendSettings s = dialog.result();
+    control_as<QPushButton>(w, 1)->click();
+    const LkpsendSettings& s = logic.settings();
     EXPECT_EQ(s.port_index, 5);
     EXPECT_EQ(s.baud_index, 4);
     EXPECT_TRUE(s.use_transceiver);
 }
 
 TEST_F(ComPropertiesTest, TickingTheBoxThenCancelIsCancel) {
-    QtLkpsendDialog dialog;
-    QTimer::singleShot(0, [] {
+    dialog::QtDialogHost host(nullptr);
+    HostedLkpsendDialog dialog(host);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
         auto* w = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(w, nullptr);
+        seen = true;
         control_as<QCheckBox>(w, 103)->click();
-        control_as<QComboBox>(w, 101)->setCurrentIndex(3);
+        choose_in(control_as<QComboBox>(w, 101), 3);
         control_as<QPushButton>(w, 2)->click();
     });
     EXPECT_FALSE(dialog.edit(settings_));
+    EXPECT_TRUE(seen);
     EXPECT_EQ(settings_.port_index, 0);
 }
 

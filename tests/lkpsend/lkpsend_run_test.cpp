@@ -1,5 +1,8 @@
 #include "lkpsend/lkpsend_run.h"
 
+#include "lkpsend/com_properties_dialog.h"
+#include "support/dialog_doubles.h"
+
 #include "irfetch/tool_test_support.h"
 #include "link/fake_port.h"
 #include "link/standin/transceiver_standin.h"
@@ -230,6 +233,24 @@ TEST_F(LkpsendRun, CancelInTheSettingsDialogSendsNothing) {
     EXPECT_EQ(run(""), kLkpsendCancelled);
     EXPECT_EQ(port_.open_count(), 0);
     EXPECT_TRUE(prompter_.boxes.empty());
+}
+
+TEST_F(LkpsendRun, TheSettingsDialogsChoiceReachesThePort) {
+    // The real dialog logic, with a user who picks COM3 at 9600 and OK.
+    test::ScriptedHost host;
+    host.events = {test::choose(101, 2), test::choose(102, 4), test::click(1)};
+    HostedLkpsendDialog dialog(host);
+    LkpsendEnvironment env{port_, clock_, prompter_, progress_};
+    env.picker = &picker_;
+    env.dialog = &dialog;
+    env.program_folder = folder();
+    env.ini_path = path("lkpsend.ini");
+    picker_.answer = lookup_;
+    EXPECT_EQ(run_lkpsend("", env), kLkpsendDownloaded);
+    EXPECT_EQ(host.runs, 1);
+    EXPECT_EQ(port_.opened_path(), "/dev/ttyS2");
+    ASSERT_FALSE(port_.applied().empty());
+    EXPECT_EQ(port_.applied().back().settings.baud_rate, 9600u);
 }
 
 TEST_F(LkpsendRun, FileAndPortFailures) {

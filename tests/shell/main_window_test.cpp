@@ -31,6 +31,12 @@ using test::RecordingPrompter;
 bool same_template(const Template& a, const Template& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // Runs `act` on the next modal dialog once it is open.
+// A user's choice in a drop-down list.
+void choose_in(QComboBox* list, int index) {
+    list->setCurrentIndex(index);
+    Q_EMIT list->activated(index);
+}
+
 void when_dialog_opens(std::function<void(QDialog&)> act) {
     auto* timer = new QTimer(QCoreApplication::instance());
     QObject::connect(timer, &QTimer::timeout, [timer, act] {
@@ -165,8 +171,8 @@ TEST_F(MainWindowTest, ComPortDialogOkStoresTheChoiceAndCancelKeepsIt) {
         EXPECT_EQ(port->currentIndex(), 2);
         EXPECT_EQ(baud->currentIndex(), 1);
         checked = true;
-        port->setCurrentIndex(5);
-        baud->setCurrentIndex(4);
+        choose_in(port, 5);
+        choose_in(baud, 4);
         control_as<QPushButton>(&dialog, 2)->click();
     });
     window->command(command::kComSettings);
@@ -174,15 +180,19 @@ TEST_F(MainWindowTest, ComPortDialogOkStoresTheChoiceAndCancelKeepsIt) {
     EXPECT_EQ(doc->tpl.comm.com_port, 2);
     EXPECT_EQ(doc->tpl.comm.com_baud, 1);
 
+    EXPECT_FALSE(doc->modified);
+
+    // The port settings travel in the template file: a change is a change.
     when_dialog_opens([&](QDialog& dialog) {
-        control_as<QComboBox>(&dialog, 701)->setCurrentIndex(5);
-        control_as<QComboBox>(&dialog, 702)->setCurrentIndex(4);
+        choose_in(control_as<QComboBox>(&dialog, 701), 5);
+        choose_in(control_as<QComboBox>(&dialog, 702), 4);
         control_as<QPushButton>(&dialog, 1)->click();
     });
     window->command(command::kComSettings);
     EXPECT_EQ(doc->tpl.comm.com_port, 5);
     EXPECT_EQ(doc->tpl.comm.com_baud, 4);
-    EXPECT_FALSE(doc->modified);
+    EXPECT_TRUE(doc->modified);
+    doc->modified = false;
 
     // A damaged template's index out of range shows the first entry.
     doc->tpl.comm = {9, 7};

@@ -1,0 +1,32 @@
+// A clock that lets a program's windows work while the link waits: it waits
+// in short slices of another clock and calls `pump` between them (the face
+// handles its paint and timer messages there). No toolkit here; each face
+// passes its own pump.
+#pragma once
+
+#include "link/clock.h"
+
+#include <functional>
+
+namespace kolibra {
+
+class PumpingClock : public Clock {
+public:
+    // Long enough not to cost CPU, short enough that a window never looks hung.
+    static constexpr uint32_t kSliceMs = 30;
+
+    PumpingClock(Clock& inner, std::function<void()> pump) : inner_(inner), pump_(std::move(pump)) {}
+    uint32_t now_ms() override { return inner_.now_ms(); }
+    void pause(uint32_t ms) override;
+    void wait_for_input(SerialPort& port, uint32_t deadline_ms) override;
+
+private:
+    void pump() {
+        if (pump_) pump_();
+    }
+
+    Clock& inner_;
+    std::function<void()> pump_;
+};
+
+}  // namespace kolibra
