@@ -7,6 +7,7 @@
 #include "common/file_picker.h"
 #include "common/prompter.h"
 #include "model/template.h"
+#include "shell/document/command_numbers.h"
 #include "shell/document/document_commands.h"
 #include "shell/qt/link_commands.h"
 
@@ -18,16 +19,6 @@ namespace kolibra {
 
 class SimulatorWindow;
 
-namespace command {
-constexpr int kNew = 1010, kOpen = 1020, kSave = 1030, kSaveAs = 1040, kExit = 1090;
-constexpr int kEdit = 2000, kComSettings = 2100;
-constexpr int kDownloadProgram = 3020, kDownloadProgramIr = 3021;
-constexpr int kReceive = 3030, kReceiveIr = 3031;
-constexpr int kDownloadLookup = 3040, kDownloadLookupIr = 3041;
-constexpr int kAbout = 9030;
-constexpr int kCollectedRecords = 3050;  // the simulator's collected records window
-constexpr int kReceptionHistory = 3060;  // the reception history window
-}  // namespace command
 
 struct ShellServices {
     Prompter* prompter = nullptr;

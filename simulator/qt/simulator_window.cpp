@@ -3,6 +3,7 @@
 #include "common/qt/dialog_builder.h"
 #include "simulator/key_hit_test.h"
 #include "simulator/terminal_face.h"
+#include "simulator/terminal_pointer.h"
 #include "simulator/qt/qt_canvas.h"
 
 #include <QFontMetricsF>
@@ -170,53 +171,32 @@ void SimulatorWindow::mousePressEvent(QMouseEvent* event) {
         return;
     }
     if (event->button() != Qt::LeftButton) return;
-    LcdModel& m = lcd();
     const QPoint pos = event->position().toPoint();
-    KeyHit hit = hit_test_key(pos.x(), pos.y());
-    m.pressed_key = hit.code;
-    if (hit.code) {
-        m.key_held = true;
-        m.pressed_origin = {hit.origin_x, hit.origin_y};
-        if (hit.code == key::kAlpha && m.screen_is_form) {
-            // Alpha works before the runtime sees the key.
-            m.alpha_mode = !m.alpha_mode;
-            update(to_qrect(kAlphaIndicatorArea));
-        }
-        update(QRect(hit.origin_x, hit.origin_y, 32, 20));
-        runtime_->press_key(hit.code);
-        return;
+    const TerminalPress press = terminal_press(*runtime_, pos.x(), pos.y(), to_lcd_rect(main_window_rect()));
+    if (press.alpha_changed) update(to_qrect(kAlphaIndicatorArea));
+    if (press.key) {
+        update(to_qrect(press.key_area));
+    } else {
+        outline_frame(true);
     }
-    m.dragging = true;
-    m.drag_window = to_lcd_rect(main_window_rect());
-    m.drag_frame = m.drag_window;
-    m.drag_start = {pos.x(), pos.y()};
-    outline_frame(true);
 }
 
 void SimulatorWindow::mouseMoveEvent(QMouseEvent* event) {
-    LcdModel& m = lcd();
-    if (m.key_held || !m.dragging) return;
     const QPoint pos = event->position().toPoint();
-    const int dx = pos.x() - m.drag_start.x, dy = pos.y() - m.drag_start.y;
-    m.drag_frame = {m.drag_window.left + dx, m.drag_window.top + dy, m.drag_window.right + dx,
-                    m.drag_window.bottom + dy};
-    outline_frame(true);
+    if (terminal_drag_to(lcd(), pos.x(), pos.y())) outline_frame(true);
 }
 
 void SimulatorWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    LcdModel& m = lcd();
-    const int released = m.pressed_key;
-    if (released) {
-        update(QRect(m.pressed_origin.x, m.pressed_origin.y, 32, 20));
-    } else if (m.dragging) {
+    const TerminalRelease release = terminal_release(lcd());
+    if (release.key) {
+        update(to_qrect(release.key_area));
+    } else if (release.moved) {
         outline_frame(false);
-        window()->move(m.drag_frame.left, m.drag_frame.top);
+        window()->move(release.frame.left, release.frame.top);
         window()->show();
     }
-    m.key_held = false;
-    m.dragging = false;
-    if (released == key::kPwr) {
+    if (release.open_menu) {
         KeyHit pwr = key_origin(key::kPwr);
         show_popup(mapToGlobal(QPoint(pwr.origin_x, pwr.origin_y)));
     }

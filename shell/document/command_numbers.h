@@ -1,0 +1,15 @@
+// The numbers of tgen's commands: the pop-up menu's items and the
+// accelerators carry them (resources/tgen/tgen.rsc), and every window face's
+// main window carries them out.
+#pragma once
+
+namespace kolibra::command {
+constexpr int kNew = 1010, kOpen = 1020, kSave = 1030, kSaveAs = 1040, kExit = 1090;
+constexpr int kEdit = 2000, kComSettings = 2100;
+constexpr int kDownloadProgram = 3020, kDownloadProgramIr = 3021;
+constexpr int kReceive = 3030, kReceiveIr = 3031;
+constexpr int kDownloadLookup = 3040, kDownloadLookupIr = 3041;
+constexpr int kAbout = 9030;
+constexpr int kCollectedRecords = 3050;  // the simulator's collected records window
+constexpr int kReceptionHistory = 3060;  // the reception history window
+}  // namespace kolibra::command

@@ -1,0 +1,73 @@
+// tgen's main window on Windows: the terminal window (simulator/win32/) with
+// the program's commands behind it. Every command arrives as a number (the
+// pop-up menu's items, the accelerators "VUR5" translated in the message
+// loop): New, Open, Save and Save As with their prompts, Edit, the COM port
+// dialog and the about box through the Win32 binder, the downloads and
+// receptions, the collected records window, Exit and the close question.
+#pragma once
+
+#include "common/win32/win32_dialog_binder.h"
+#include "common/win32/win32_file_picker.h"
+#include "common/win32/win32_prompter.h"
+#include "model/template.h"
+#include "shell/document/command_numbers.h"
+#include "shell/document/document_commands.h"
+#include "shell/transfer/transfer_commands.h"
+#include "shell/win32/records_window.h"
+#include "simulator/win32/terminal_window.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+namespace kolibra {
+
+class Win32MainWindow {
+public:
+    // `link` carries the port, clock and windows of the transfers; its
+    // prompter and picker are replaced by the window's own when unset.
+    Win32MainWindow(TemplateDocument& doc, LinkServices link);
+    ~Win32MainWindow();
+    Win32MainWindow(const Win32MainWindow&) = delete;
+    Win32MainWindow& operator=(const Win32MainWindow&) = delete;
+
+    HWND hwnd() const { return terminal_->hwnd(); }
+    HACCEL accelerators() const { return accelerators_; }
+    TerminalWindow& terminal() { return *terminal_; }
+    TemplateDocument& document() { return doc_; }
+    DocumentCommands& document_commands() { return commands_; }
+    Win32Prompter& prompter() { return prompter_; }
+    Win32FilePicker& picker() { return picker_; }
+    // The records window, or nullptr before it was first asked for.
+    Win32RecordsWindow* records_window() const { return records_.get(); }
+
+    // Carries out one command of the pop-up menu or an accelerator.
+    void command(int id);
+    // The progress window of the downloads.
+    void set_progress(Progress* progress) { link_.progress = progress; }
+    // Opens the template editor, modal to this window; unset: Edit opens nothing.
+    void set_editor(std::function<void()> open_editor);
+    // The template named on the command line: read as Open reads, then the
+    // terminal starts over on it. False (and told) when it could not be read.
+    bool open_start_template(const std::string& path);
+
+    void show() { terminal_->show(); }
+    // The program's message loop, accelerators translated; returns WM_QUIT's code.
+    int run_message_loop();
+
+private:
+    void run_link(LinkCommand which, bool use_ir);
+
+    TemplateDocument& doc_;
+    Win32Prompter prompter_;
+    Win32FilePicker picker_;
+    LinkServices link_;
+    DocumentCommands commands_;
+    std::unique_ptr<TerminalWindow> terminal_;
+    std::unique_ptr<Win32RecordsWindow> records_;
+    HACCEL accelerators_ = nullptr;
+    bool transfer_running_ = false;  // commands posted meanwhile are dropped
+};
+
+}  // namespace kolibra

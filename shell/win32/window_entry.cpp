@@ -1,0 +1,56 @@
+// tgen's window on Windows: start-up, the message loop and shut-down.
+#include "shell/window_entry.h"
+
+#include "common/system_launcher.h"
+#include "common/win32/win32_dialog_binder.h"
+#include "common/win32/win32_message_pump.h"
+#include "common/win32/win32_progress.h"
+#include "common/win32/win32_receive_count_view.h"
+#include "link/clock.h"
+#include "link/pumping_clock.h"
+#include "shell/document/tgen_resources.h"
+#include "shell/win32/main_window.h"
+#if KOLIBRA_WIN32_EDITOR
+#include "shell/win32/editor_window.h"
+#endif
+
+namespace kolibra {
+
+namespace {
+
+// The one template of the program's life.
+TemplateDocument& the_document() {
+    static TemplateDocument doc;
+    return doc;
+}
+
+}  // namespace
+
+int run_tgen_window(int, char**, const char* template_path) {
+    dialog::init_common_controls();
+    Win32ReceiveCountView count_view;
+    SystemLauncher launcher;
+    SteadyClock steady;
+    // The windows keep painting while the link waits for the terminal.
+    PumpingClock clock(steady, [] { win32::pump_paint_messages(); });
+
+    LinkServices link;
+    link.make_port = [] { return make_serial_port(); };
+    link.clock = &clock;
+    link.launcher = &launcher;
+    link.count_view = &count_view;
+
+    Win32MainWindow window(the_document(), link);
+    if (!window.hwnd()) return 1;
+    Win32Progress progress(tgen_resources().dialog("ProgressDlg"), window.hwnd());
+    window.set_progress(&progress);
+#if KOLIBRA_WIN32_EDITOR
+    window.set_editor([&window] { open_editor_window(window); });
+#endif
+    window.show();
+    // After show(), so a refused file's message box sits over the terminal.
+    if (template_path) window.open_start_template(template_path);
+    return window.run_message_loop();
+}
+
+}  // namespace kolibra

@@ -1,0 +1,100 @@
+// The terminal window on Windows: the frameless 180 x 400 picture of the
+// terminal at (300, 50), shaped by the picture's outline, with its keys, LCD
+// and pop-up menu. A left click on a key goes to the simulator's runtime as
+// the key's code; a press off the keys drags the whole window; a right click
+// and the release of PWR open the pop-up menu "PopMenuQ5". The window draws
+// and forwards: the menu's commands, the accelerators' WM_COMMAND and the
+// runtime's "new template" request go to the `command` hook, the close box
+// (Alt+F4) asks `may_close`.
+//
+// Usage:
+//   TerminalWindow terminal(doc.tpl, prompter, {.command = run_command,
+//                                               .may_close = [&] { return cmds.may_close(); }});
+//   terminal.show();
+//   ... message loop; the window posts WM_QUIT when it is destroyed ...
+#pragma once
+
+#include "common/prompter.h"
+#include "common/resource_script.h"
+#include "model/template.h"
+#include "simulator/lcd_model.h"
+#include "simulator/sim_runtime.h"
+#include "simulator/terminal_face.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace kolibra {
+
+constexpr wchar_t kTerminalWindowClass[] = L"VUR5";
+constexpr wchar_t kTerminalTitle[] = L"Application Generator";
+constexpr int kTerminalLeft = 300, kTerminalTop = 50;
+constexpr UINT_PTR kClockTimerId = 1;
+constexpr UINT kClockTimerMs = 100;
+
+// A Win32 pop-up menu from a menu template's entries (item ids are the
+// command numbers). The caller owns the menu (DestroyMenu).
+HMENU build_popup_menu(const std::vector<MenuEntry>& entries);
+
+class TerminalWindow : public LcdView {
+public:
+    struct Hooks {
+        std::function<void(int command)> command;
+        std::function<bool()> may_close;  // unset: the window always closes
+    };
+
+    // Creates the window hidden, with its runtime playing `tpl`; the
+    // runtime's message boxes go to `prompter`. `menu` is the pop-up
+    // menu's template ("PopMenuQ5"; its first pop-up is shown).
+    TerminalWindow(Template& tpl, Prompter& prompter, const MenuTemplate* menu, Hooks hooks);
+    ~TerminalWindow() override;
+    TerminalWindow(const TerminalWindow&) = delete;
+    TerminalWindow& operator=(const TerminalWindow&) = delete;
+
+    HWND hwnd() const { return hwnd_; }
+    HMENU popup_menu() const { return popup_; }
+    SimRuntime& runtime() { return *runtime_; }
+    LcdModel& lcd() { return runtime_->lcd(); }
+    void show();
+    // While a transfer runs: the busy cursor over the window.
+    void set_busy(bool busy) { busy_ = busy; }
+    // The frameless outline that follows a drag, while one runs, else nullptr.
+    HWND drag_outline() const { return outline_; }
+
+    // LcdView.
+    void invalidate_lcd() override;
+    void invalidate_upper_rows() override;
+    void invalidate_cursor_row(int cursor_row) override;
+    void draw_letter_preview(int cursor_row, int cursor_col, char letter) override;
+    void draw_clock_line(const std::string& text) override;
+    void release_mouse_capture() override;
+
+private:
+    static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+    void paint();
+    void repaint(const PixelRect& area);
+    void invalidate(const PixelRect& area);
+    void on_left_down(int x, int y);
+    void on_mouse_move(int x, int y);
+    void on_left_up();
+    void show_popup(POINT screen);
+    void outline_frame(bool show);
+
+    HWND hwnd_ = nullptr;
+    HMENU popup_ = nullptr;
+    HICON icon_ = nullptr;
+    HWND outline_ = nullptr;
+    HDC buffer_dc_ = nullptr;
+    HBITMAP buffer_ = nullptr;
+    HGDIOBJ buffer_old_ = nullptr;
+    std::unique_ptr<SimRuntime> runtime_;
+    Hooks hooks_;
+    LcdOverlays overlays_;
+    bool busy_ = false;
+};
+
+}  // namespace kolibra
