@@ -45,7 +45,7 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Kolibra2
 shortcuts=("Kolibra 2 Application Generator:tgen" "Read data via Serial IR:irfetch"
   "Download Lookup:lkpsend")
 installed_files="copyright.txt irfetch.exe kolibra-irfetch.ico kolibra-lkpsend.ico
-kolibra-template.ico kolibra-tgen.ico lkpsend.exe tgen.exe uninstall.exe"
+kolibra-template.ico kolibra-tgen.ico lkpsend.exe tgen.com tgen.exe uninstall.exe"
 
 # The value of one registry entry ('' for the default value), or nothing.
 reg_value() {

@@ -26,11 +26,12 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG"
 cmake --build "$build" -j "$jobs"
 win_bin=$build/bin
-for exe in tgen irfetch lkpsend kolibra_wincheck windows_core_tests win32_face_tests; do
+for exe in tgen.exe tgen.com irfetch.exe lkpsend.exe kolibra_wincheck.exe windows_core_tests.exe \
+    win32_face_tests.exe tgen_window_tests.exe; do
   # Only Windows' own DLLs: the programs run on a bare Windows.
-  if x86_64-w64-mingw32-objdump -p "$win_bin/$exe.exe" | grep "DLL Name" |
+  if x86_64-w64-mingw32-objdump -p "$win_bin/$exe" | grep "DLL Name" |
       grep -viE "KERNEL32|msvcrt|ADVAPI32|USER32|SHELL32|ole32|WS2_32|ntdll|COMCTL32|COMDLG32|GDI32"; then
-    echo "$exe.exe needs a DLL that a bare Windows lacks" >&2
+    echo "$exe needs a DLL that a bare Windows lacks" >&2
     exit 1
   fi
 done

@@ -1,5 +1,6 @@
 // tgen: with no arguments the generator's window, with one template file the
 // window showing it, otherwise one headless subcommand.
+#include "common/console_output.h"
 #include "link/port_names.h"
 #include "shell/command_registry.h"
 #include "shell/window_entry.h"
@@ -37,6 +38,13 @@ void print_help(std::FILE* out) {
 int main(int argc, char** argv) {
     if (argc < 2) return kolibra::run_tgen_window(argc, argv);
     const char* word = argv[1];
+    // A lone word that names no command is a template to open, as a file
+    // manager starts tgen; a name that is also a command is reached as ./NAME.
+    bool is_command = false;
+    for (const auto& command : kolibra::tgen_commands()) is_command |= std::strcmp(word, command.name) == 0;
+    const bool opens_window = argc == 2 && word[0] != '-' && !is_command && std::strcmp(word, "help") != 0;
+    // The windowed tgen.exe started from a console prints there.
+    if (!opens_window) kolibra::reach_parent_console();
     if (std::strcmp(word, "--help") == 0 || std::strcmp(word, "-h") == 0 ||
         std::strcmp(word, "help") == 0) {
         print_help(stdout);
@@ -45,9 +53,7 @@ int main(int argc, char** argv) {
     for (const auto& command : kolibra::tgen_commands()) {
         if (std::strcmp(word, command.name) == 0) return command.run(argc - 1, argv + 1);
     }
-    // A lone word that names no command is a template to open, as a file
-    // manager starts tgen; a name that is also a command is reached as ./NAME.
-    if (argc == 2 && word[0] != '-') return kolibra::run_tgen_window(argc, argv, word);
+    if (opens_window) return kolibra::run_tgen_window(argc, argv, word);
     std::fprintf(stderr, "tgen: unknown command '%s'\n\n", word);
     print_help(stderr);
     return 2;

@@ -55,6 +55,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${PUBLISHER}"
 ; keeps in the folder stay.
 !macro InstalledFiles action
   !insertmacro ${action} "tgen.exe" "${BIN_DIR}\tgen.exe"
+  !insertmacro ${action} "tgen.com" "${BIN_DIR}\tgen.com"
   !insertmacro ${action} "irfetch.exe" "${BIN_DIR}\irfetch.exe"
   !insertmacro ${action} "lkpsend.exe" "${BIN_DIR}\lkpsend.exe"
   !insertmacro ${action} "kolibra-tgen.ico" "${ICON_DIR}\kolibra-tgen.ico"
