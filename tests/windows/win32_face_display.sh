@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Win32 face under Wine on a virtual X server, run by
 # scripts/windows-tests.sh inside xvfb-run (DISPLAY set, WINEPREFIX booted):
-#   - win32_face_tests.exe with openbox as the window manager (focus and
-#     activation need one);
+#   - win32_face_tests.exe and tgen_window_tests.exe with openbox as the
+#     window manager (focus and activation need one);
 #   - a screenshot of each of the tools' dialogs (and a sample of tgen's)
 #     through win32_dialog_gallery.exe, saved in SHOT_DIR for a person to
 #     look at; a dialog that never shows fails the run.
@@ -31,6 +31,8 @@ done
 
 echo "-- win32_face_tests.exe"
 wine "$win_bin/win32_face_tests.exe" --gtest_brief=1
+echo "-- tgen_window_tests.exe"
+wine "$win_bin/tgen_window_tests.exe" --gtest_brief=1
 
 # Shows one dialog and takes a screenshot once its window is on screen
 # (at most 30 s: Wine's first window in a session is slow to come).

@@ -1,0 +1,395 @@
+// tgen's windows on Windows in-process under Wine with a display: the
+// terminal window's place, size and outline, every key clicked through the
+// window's own mouse messages against a headless runtime given the same
+// keys, the drag, the pop-up menu's commands chosen through the menu's own
+// loop, the GDI images and LCD font, the accelerator table, and the
+// collected records window beside the terminal.
+#include "model/template.h"
+#include "shell/document/command_numbers.h"
+#include "shell/document/tgen_resources.h"
+#include "shell/win32/accelerators.h"
+#include "shell/win32/main_window.h"
+#include "simulator/key_hit_test.h"
+#include "simulator/win32/gdi_canvas.h"
+#include "simulator/win32/terminal_window.h"
+#include "support/user_doubles.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kolibra {
+namespace {
+
+// Handles every message waiting, and what they post in turn, for a short
+// while (bounded: a window that keeps posting cannot hang the test).
+void pump(int ms = 60) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    MSG msg;
+    while (std::chrono::steady_clock::now() < end) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        Sleep(5);
+    }
+}
+
+LPARAM at(int x, int y) { return MAKELPARAM(x, y); }
+
+// The keys a pop-up menu's own loop gets: each time the menu goes idle
+// (WM_ENTERIDLE to its owner), the next batch is posted to the menu window;
+// with none left, Escape closes it, so no test waits on an open menu.
+std::deque<std::vector<WPARAM>> g_menu_keys;
+int g_menu_idles = 0;
+HHOOK g_hook = nullptr;
+
+LRESULT CALLBACK menu_idle_hook(int code, WPARAM wparam, LPARAM lparam) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lparam);
+    if (code == HC_ACTION && m->message == WM_ENTERIDLE && m->wParam == MSGF_MENU) {
+        ++g_menu_idles;
+        HWND menu = reinterpret_cast<HWND>(m->lParam);
+        std::vector<WPARAM> keys{VK_ESCAPE, VK_ESCAPE};
+        if (!g_menu_keys.empty()) {
+            keys = g_menu_keys.front();
+            g_menu_keys.pop_front();
+        }
+        for (WPARAM key : keys) {
+            PostMessageW(menu, WM_KEYDOWN, key, 0);
+            PostMessageW(menu, WM_KEYUP, key, 0xC0000000);
+        }
+    }
+    return CallNextHookEx(g_hook, code, wparam, lparam);
+}
+
+class MenuKeys : public ::testing::Environment {
+public:
+    void SetUp() override {
+        g_hook = SetWindowsHookExW(WH_CALLWNDPROC, menu_idle_hook, nullptr, GetCurrentThreadId());
+    }
+    void TearDown() override { UnhookWindowsHookEx(g_hook); }
+};
+const auto* const g_menu_keys_env = ::testing::AddGlobalTestEnvironment(new MenuKeys);
+
+// A terminal window on a factory template whose boxes are recorded, and
+// the commands it forwarded.
+struct Terminal {
+    Template tpl;
+    test::RecordingPrompter prompter;
+    std::vector<int> commands;
+    std::unique_ptr<TerminalWindow> window;
+
+    Terminal() {
+        reset_template(tpl);
+        window = std::make_unique<TerminalWindow>(
+            tpl, prompter, tgen_resources().menu("PopMenuQ5"),
+            TerminalWindow::Hooks{.command = [this](int id) { commands.push_back(id); }, .may_close = {}});
+        window->runtime().set_local_time_source([] { return fixed_time(); });
+        window->show();
+        pump(200);
+    }
+    static LocalDateTime fixed_time() { return LocalDateTime{2026, 12, 9, 10, 30, 0}; }
+    HWND hwnd() const { return window->hwnd(); }
+    void click(int x, int y) {
+        PostMessageW(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(x, y));
+        PostMessageW(hwnd(), WM_LBUTTONUP, 0, at(x, y));
+        pump();
+    }
+};
+
+TEST(TgenTerminalWindow, IsTheFramelessPictureAt300By50ShapedByItsOutline) {
+    Terminal t;
+    ASSERT_NE(t.hwnd(), nullptr);
+    wchar_t title[64] = {};
+    GetWindowTextW(t.hwnd(), title, 64);
+    EXPECT_EQ(std::wstring(title), L"Application Generator");
+    RECT r;
+    GetWindowRect(t.hwnd(), &r);
+    EXPECT_EQ(r.left, 300);
+    EXPECT_EQ(r.top, 50);
+    EXPECT_EQ(r.right - r.left, 180);
+    EXPECT_EQ(r.bottom - r.top, 400);
+    const LONG style = GetWindowLongW(t.hwnd(), GWL_STYLE);
+    EXPECT_FALSE(style & WS_CAPTION);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(t.hwnd(), region), ERROR);
+    RECT box;
+    GetRgnBox(region, &box);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_EQ(box.top, 0);
+    EXPECT_EQ(box.right, 180);
+    EXPECT_EQ(box.bottom, 400);
+    // The corners are rounded (radius 24): cut off, the body and edges mid-side kept.
+    for (POINT outside : {POINT{0, 0}, POINT{179, 0}, POINT{0, 399}, POINT{179, 399}, POINT{3, 3}})
+        EXPECT_FALSE(PtInRegion(region, outside.x, outside.y)) << outside.x << "," << outside.y;
+    for (POINT inside : {POINT{90, 200}, POINT{0, 200}, POINT{179, 200}, POINT{90, 0}, POINT{90, 399}, POINT{24, 24}})
+        EXPECT_TRUE(PtInRegion(region, inside.x, inside.y)) << inside.x << "," << inside.y;
+    DeleteObject(region);
+}
+
+// The centre of each key as the terminal's picture places them: keys 1 to
+// 12 in three columns of 45 and four rows of 28 pixels from (30, 235), keys
+// 13 to 20 in four columns of 31 and two rows of 23 from (33, 347).
+POINT key_centre(int code) {
+    if (code <= 12) return {30 + 45 * ((code - 1) % 3) + 16, 235 + 28 * ((code - 1) / 3) + 10};
+    return {33 + 31 * ((code - 13) % 4) + 11, 347 + 23 * ((code - 13) / 4) + 7};
+}
+
+TEST(TgenTerminalWindow, EveryKeyClickedChangesTheLcdAsTheRuntimeGivenThatKeySays) {
+    Terminal t;
+    // The same template on a runtime without a window, given the key codes.
+    Template ref_tpl;
+    reset_template(ref_tpl);
+    test::RecordingPrompter ref_prompter;
+    NullLcdView ref_view;
+    SimRuntime ref(ref_tpl, ref_view, ref_prompter);
+    ref.set_local_time_source([] { return Terminal::fixed_time(); });
+    ref.set_new_command([] {});
+    ref.show_start_page();
+
+    // The state a key may change: screen, highlight and rows.
+    auto state = [](SimRuntime& r) {
+        std::string s = std::to_string(static_cast<int>(r.screen())) + "/" + std::to_string(r.lcd().highlight);
+        for (int row = 0; row < kLcdRows; ++row) s += "|" + r.lcd().row(row);
+        return s;
+    };
+    auto click_both = [&](int code) {
+        SCOPED_TRACE("key " + std::to_string(code));
+        const POINT c = key_centre(code);
+        const std::size_t boxes = t.prompter.boxes.size();
+        PostMessageW(t.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(c.x, c.y));
+        pump(20);
+        // Held until the release, unless a message box took the mouse away.
+        EXPECT_TRUE(t.window->lcd().key_held || t.prompter.boxes.size() > boxes);
+        EXPECT_EQ(t.window->lcd().pressed_key, code);
+        PostMessageW(t.hwnd(), WM_LBUTTONUP, 0, at(c.x, c.y));
+        pump();
+        EXPECT_FALSE(t.window->lcd().key_held);
+
+        if (code == key::kAlpha && ref.lcd().screen_is_form) ref.lcd().alpha_mode = !ref.lcd().alpha_mode;
+        ref.press_key(code);
+        EXPECT_EQ(t.window->runtime().last_key(), ref.last_key());
+        EXPECT_EQ(state(t.window->runtime()), state(ref));
+    };
+
+    // Every key from the main page: the keys that act there change it.
+    int changed = 0;
+    for (int code = 1; code <= 20; ++code) {
+        t.window->runtime().press_key(key::kRestart);
+        ref.press_key(key::kRestart);
+        pump(20);
+        const std::string before = state(ref);
+        click_both(code);
+        if (state(ref) != before) ++changed;
+    }
+    EXPECT_GE(changed, 4) << "the clicks hardly changed the LCD";
+    // A walk into the utility menu and its pages and back, key after key.
+    t.window->runtime().press_key(key::kRestart);
+    ref.press_key(key::kRestart);
+    for (int code : {9, 16, 16, 12, 19, 1, 19, 19, 15, 12, 19, 19}) click_both(code);
+    EXPECT_EQ(t.prompter.texts(), ref_prompter.texts());
+    // PWR's release opened the pop-up menu (closed by Escape).
+    EXPECT_GE(g_menu_idles, 1);
+}
+
+TEST(TgenTerminalWindow, APressOffTheKeysDragsTheWindowWithAnOutlineUntilRelease) {
+    Terminal t;
+    PostMessageW(t.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(90, 180));
+    PostMessageW(t.hwnd(), WM_MOUSEMOVE, MK_LBUTTON, at(110, 210));
+    pump();
+    ASSERT_NE(t.window->drag_outline(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(t.window->drag_outline()));
+    RECT frame;
+    GetWindowRect(t.window->drag_outline(), &frame);
+    EXPECT_EQ(frame.left, 320);
+    EXPECT_EQ(frame.top, 80);
+    RECT still;
+    GetWindowRect(t.hwnd(), &still);
+    EXPECT_EQ(still.left, 300);  // the window waits for the release
+
+    PostMessageW(t.hwnd(), WM_LBUTTONUP, 0, at(110, 210));
+    pump(150);
+    EXPECT_FALSE(IsWindowVisible(t.window->drag_outline()));
+    RECT moved;
+    GetWindowRect(t.hwnd(), &moved);
+    EXPECT_EQ(moved.left, 320);
+    EXPECT_EQ(moved.top, 80);
+    EXPECT_EQ(t.window->runtime().last_key(), 0);  // no key reached the runtime
+}
+
+TEST(TgenTerminalWindow, ThePopUpMenuChosenWithItsOwnKeysSendsTheItemsCommand) {
+    // Down selects the first item, Right opens a sub-menu on its first item;
+    // separators are skipped.
+    struct Case {
+        std::vector<WPARAM> keys;
+        int command;
+    };
+    const std::vector<Case> cases = {
+        {{VK_DOWN, VK_RETURN}, command::kNew},
+        {{VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, command::kSave},
+        {{VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, command::kEdit},
+        {{VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}, command::kComSettings},
+        {{VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RETURN},
+         command::kDownloadProgram},
+        {{VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN},
+         command::kDownloadLookupIr},
+        {{VK_UP, VK_RETURN}, command::kExit},
+        {{VK_UP, VK_UP, VK_RETURN}, command::kAbout},
+        {{VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN}, command::kCollectedRecords},
+        {{VK_ESCAPE, VK_ESCAPE}, 0},
+    };
+    Terminal t;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        t.commands.clear();
+        g_menu_keys.clear();
+        g_menu_keys.push_back(c.keys);
+        PostMessageW(t.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(90, 100));
+        pump(150);
+        if (c.command)
+            EXPECT_EQ(t.commands, std::vector<int>{c.command});
+        else
+            EXPECT_TRUE(t.commands.empty());
+    }
+
+    // PWR's release opens the same menu.
+    t.commands.clear();
+    g_menu_keys.push_back({VK_DOWN, VK_DOWN, VK_RETURN});
+    t.click(key_centre(key::kPwr).x, key_centre(key::kPwr).y);
+    pump(100);
+    EXPECT_EQ(t.commands, std::vector<int>{command::kOpen});
+}
+
+TEST(TgenTerminalWindow, TheMenuIsTheFirstPopUpOfPopMenuQ5) {
+    Terminal t;
+    HMENU menu = t.window->popup_menu();
+    ASSERT_EQ(GetMenuItemCount(menu), 16);  // 13 entries and 3 separators
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), L"&New\tCtrl+N");
+    GetMenuStringW(menu, command::kAbout, text, 64, MF_BYCOMMAND);
+    EXPECT_EQ(std::wstring(text), L"A&bout...");
+    HMENU receive = nullptr;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
+        if (std::wstring(text) == L"&Receive data") receive = GetSubMenu(menu, i);
+    }
+    ASSERT_NE(receive, nullptr);
+    EXPECT_EQ(GetMenuItemID(receive, 0), static_cast<UINT>(command::kReceive));
+    EXPECT_EQ(GetMenuItemID(receive, 1), static_cast<UINT>(command::kReceiveIr));
+}
+
+TEST(TgenGdiCanvas, ImagesAreTransparentWhereNothingWasDrawnAndTheLcdFontFitsItsColumn) {
+    const GdiTerminalImages& images = gdi_terminal_images();
+    for (int n = kFirstImage; n < kFirstImage + kImageCount; ++n) {
+        SCOPED_TRACE(n);
+        const GdiImage& image = images.image(n);
+        ASSERT_NE(image.bitmap, nullptr);
+        EXPECT_EQ(image.size, terminal_image_size(n));
+    }
+    const GdiImage& picture = images.image(500);
+    EXPECT_TRUE(picture.transparent_at(0, 0));
+    EXPECT_FALSE(picture.transparent_at(90, 200));
+    // The LCD window's colour #8fe3e0, premultiplied with full alpha.
+    EXPECT_EQ(picture.pixels[100 * 180 + 90], 0xFF8FE3E0u);
+    // A key's face is drawn to its corners' inside.
+    EXPECT_FALSE(images.image(501).transparent_at(16, 10));
+
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, lcd_gdi_font());
+    for (wchar_t c : {L'M', L'W', L'0', L'.'}) {
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, &c, 1, &extent);
+        EXPECT_LE(extent.cx, 5) << static_cast<char>(c);
+        EXPECT_GT(extent.cx, 0);
+    }
+    SelectObject(dc, old);
+    DeleteDC(dc);
+}
+
+TEST(TgenAccelerators, KeyNamesBecomeVirtualKeysAndVur5HasItsFour) {
+    struct Case {
+        const char* keys;
+        bool ok;
+        BYTE flags;
+        WORD key;
+    };
+    const Case cases[] = {
+        {"Ctrl+N", true, FVIRTKEY | FCONTROL, 'N'},
+        {"ctrl+s", true, FVIRTKEY | FCONTROL, 'S'},
+        {"Alt+Shift+F4", true, FVIRTKEY | FALT | FSHIFT, VK_F4},
+        {"F12", true, FVIRTKEY, VK_F12},
+        {"Ctrl+0", true, FVIRTKEY | FCONTROL, '0'},
+        {"Ctrl+", false, 0, 0},
+        {"Hyper+N", false, 0, 0},
+        {"F13", false, 0, 0},
+        {"Ctrl+NN", false, 0, 0},
+        {"", false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        const std::optional<ACCEL> a = parse_accelerator(c.keys, 1010);
+        ASSERT_EQ(a.has_value(), c.ok);
+        if (!a) continue;
+        EXPECT_EQ(a->fVirt, c.flags);
+        EXPECT_EQ(a->key, c.key);
+        EXPECT_EQ(a->cmd, 1010);
+    }
+
+    const AcceleratorTable* table = tgen_resources().accelerator_table("VUR5");
+    ASSERT_NE(table, nullptr);
+    std::vector<std::string> skipped;
+    HACCEL haccel = build_accelerators(*table, &skipped);
+    ASSERT_NE(haccel, nullptr);
+    EXPECT_TRUE(skipped.empty());
+    ACCEL got[8] = {};
+    ASSERT_EQ(CopyAcceleratorTableW(haccel, got, 8), 4);
+    const std::pair<WORD, WORD> expected[] = {{'N', 1010}, {'O', 1020}, {'S', 1030}, {'E', 2000}};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(got[i].key, expected[i].first);
+        EXPECT_EQ(got[i].cmd, expected[i].second);
+        EXPECT_EQ(got[i].fVirt & FCONTROL, FCONTROL);
+    }
+    DestroyAcceleratorTable(haccel);
+}
+
+TEST(TgenMainWindow, CollectedRecordsOpensBesideTheTerminalAndFollowsTheRuntime) {
+    TemplateDocument doc;
+    LinkServices link;
+    Win32MainWindow window(doc, link);
+    ASSERT_NE(window.hwnd(), nullptr);
+    EXPECT_NE(window.accelerators(), nullptr);
+    window.show();
+    pump(100);
+    window.command(command::kCollectedRecords);
+    pump(100);
+    Win32RecordsWindow* records = window.records_window();
+    ASSERT_NE(records, nullptr);
+    ASSERT_NE(records->hwnd(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(records->hwnd()));
+    wchar_t text[64] = {};
+    GetWindowTextW(records->hwnd(), text, 64);
+    EXPECT_EQ(std::wstring(text), L"Collected records");
+    RECT r;
+    GetWindowRect(records->hwnd(), &r);
+    EXPECT_EQ(r.left, 300 + 180 + 8);
+    EXPECT_EQ(r.top, 50);
+    GetWindowTextW(records->status(), text, 64);
+    EXPECT_EQ(std::wstring(text), L"0 records");
+
+    // Closing hides; asking again shows the same window.
+    SendMessageW(records->hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindowVisible(records->hwnd()));
+    window.command(command::kCollectedRecords);
+    EXPECT_EQ(window.records_window(), records);
+    EXPECT_TRUE(IsWindowVisible(records->hwnd()));
+}
+
+}  // namespace
+}  // namespace kolibra
