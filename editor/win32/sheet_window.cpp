@@ -198,7 +198,9 @@ void Win32SheetWindow::select(int index) {
             }
             return;
         }
-        SetWindowPos(made->hwnd(), HWND_TOP, page_area_.left, page_area_.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+        // Every page fills the page area, so a smaller one shows no seam.
+        SetWindowPos(made->hwnd(), HWND_TOP, page_area_.left, page_area_.top, page_area_.right - page_area_.left,
+                     page_area_.bottom - page_area_.top, SWP_NOACTIVATE);
         page = std::move(made);
     }
     if (shown_ != index && shown_ >= 0 && pages_[static_cast<std::size_t>(shown_)]) {

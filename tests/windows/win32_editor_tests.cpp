@@ -14,6 +14,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <set>
 #include <string>
@@ -194,6 +195,73 @@ TEST(Win32EditorSheet, TabsPagesAndButtonsAreLaidOutInsideTheSheet) {
     GetWindowRect(frame, &outer);
     EXPECT_GE(outer.left, 0);
     EXPECT_GE(outer.top, 0);
+}
+
+// Presses a key with modifiers through the system's input queue, as a
+// keyboard does (a posted message cannot hold Ctrl down).
+void press(std::initializer_list<WORD> modifiers, WORD key) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, DWORD flags) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = flags;
+        inputs.push_back(in);
+    };
+    for (WORD m : modifiers) add(m, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    for (WORD m : modifiers) add(m, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+TEST(Win32EditorSheet, TabWalksPageButtonsAndStripAndCtrlTabChangesPages) {
+    Editor e;
+    e.open();
+    HWND frame = e.window->hwnd();
+    // Tab order: the page's controls, OK, Cancel, the tab strip, the page again.
+    HWND ok = GetDlgItem(frame, IDOK), cancel = GetDlgItem(frame, IDCANCEL);
+    ShowWindow(frame, SW_SHOW);
+    EXPECT_EQ(GetNextDlgTabItem(frame, ok, FALSE), cancel);
+    EXPECT_EQ(GetNextDlgTabItem(frame, cancel, FALSE), e.window->tabs());
+    HWND after_strip = GetNextDlgTabItem(frame, e.window->tabs(), FALSE);
+    EXPECT_TRUE(IsChild(e.page(0), after_strip)) << "Tab from the strip leaves the page";
+    EXPECT_TRUE(IsChild(e.page(0), GetNextDlgTabItem(frame, ok, TRUE))) << "Shift+Tab from OK leaves the page";
+
+    std::vector<int> seen;
+    const bool late = e.run({
+        [&](HWND d) {
+            SetForegroundWindow(d);
+            SetFocus(e.control(0, kPrompt));
+            press({VK_CONTROL}, VK_TAB);
+        },
+        [&](HWND) {
+            seen.push_back(e.sheet->current());
+            press({VK_CONTROL}, VK_NEXT);
+        },
+        [&](HWND) {
+            seen.push_back(e.sheet->current());
+            press({VK_CONTROL, VK_SHIFT}, VK_TAB);
+        },
+        [&](HWND) {
+            seen.push_back(e.sheet->current());
+            press({VK_CONTROL}, VK_PRIOR);
+        },
+        [&](HWND) {
+            seen.push_back(e.sheet->current());
+            press({VK_CONTROL}, VK_PRIOR);  // from the first page round to the last
+        },
+        [&](HWND d) {
+            seen.push_back(e.sheet->current());
+            // The focus left the hidden page for a window that can be seen.
+            HWND focus = GetFocus();
+            EXPECT_TRUE(focus && IsWindowVisible(focus));
+            PostMessageW(d, WM_CLOSE, 0, 0);
+        },
+    });
+    EXPECT_FALSE(late);
+    const std::vector<int> expected = {1, 2, 1, 0, 5};
+    EXPECT_EQ(seen, expected);
 }
 
 // A page that records its commits in a shared log, to see which pages OK
