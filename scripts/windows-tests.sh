@@ -6,8 +6,9 @@
 #   - tgen.exe, irfetch.exe and lkpsend.exe against the Linux k2term on COM1,
 #     their results compared byte for byte with those of the Linux programs;
 #   - the Win32 face on a virtual X server with openbox: win32_face_tests.exe
-#     (dialogs built from the templates, the binder, the services) and
-#     screenshots of the dialogs in build-mingw/screenshots/;
+#     (dialogs built from the templates, the binder, the services),
+#     win32_editor_tests.exe (the editor's sheet, pages and dialogs) and
+#     screenshots of the dialogs and the sheet in build-mingw/screenshots/;
 #   - irfetch.exe and lkpsend.exe without arguments, their dialogs driven by
 #     keys on a virtual X server (scripts/windows-dialog-walk.sh);
 #   - the setup program, by scripts/windows-installer-tests.sh at the end.
@@ -26,8 +27,12 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG"
 cmake --build "$build" -j "$jobs"
 win_bin=$build/bin
+<<<<<<< HEAD
 for exe in tgen.exe tgen.com irfetch.exe lkpsend.exe kolibra_wincheck.exe windows_core_tests.exe \
     win32_face_tests.exe tgen_window_tests.exe; do
+=======
+for exe in tgen irfetch lkpsend kolibra_wincheck windows_core_tests win32_face_tests win32_editor_tests; do
+>>>>>>> i23b
   # Only Windows' own DLLs: the programs run on a bare Windows.
   if x86_64-w64-mingw32-objdump -p "$win_bin/$exe" | grep "DLL Name" |
       grep -viE "KERNEL32|msvcrt|ADVAPI32|USER32|SHELL32|ole32|WS2_32|ntdll|COMCTL32|COMDLG32|GDI32"; then

@@ -8,16 +8,22 @@
 //   win32_dialog_gallery.exe count             the reception count box
 //   win32_dialog_gallery.exe open              the open dialog lkpsend shows
 //   win32_dialog_gallery.exe box               a message box with a warning
+//   win32_dialog_gallery.exe sheet PAGE [BUTTON] the editor's sheet on page PAGE
+//                                              (0 = Form); with BUTTON, the
+//                                              dialog that page button opens
 #include "common/dialog/dialog_logic.h"
 #include "common/win32/win32_dialog_binder.h"
 #include "common/win32/win32_file_picker.h"
 #include "common/win32/win32_progress.h"
 #include "common/win32/win32_prompter.h"
 #include "common/win32/win32_receive_count_view.h"
+#include "editor/win32/sheet_window.h"
+#include "model/template.h"
 #include "resources/embedded_scripts.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -61,6 +67,49 @@ void close_later(const std::string& title, int seconds) {
     });
 }
 
+// Closes the active window every `seconds`: a nested dialog first, then
+// the window under it.
+void close_active_every(int seconds) {
+    SetTimer(nullptr, 0, static_cast<UINT>(seconds * 1000), [](HWND, UINT, UINT_PTR, DWORD) {
+        if (HWND active = GetActiveWindow()) PostMessageW(active, WM_CLOSE, 0, 0);
+    });
+}
+
+// The editor's sheet over a factory template with the sample lines the Qt
+// face's pictures show, on page `page`; a page button pressed once it runs.
+int show_sheet(int page, int button, int seconds) {
+    TemplateDocument doc;
+    reset_template(doc.tpl);
+    FormRecord& form = doc.tpl.forms[0];
+    form.data_type[0] = 1;
+    form.data_type[1] = 8;
+    form.data_type[2] = 7;
+    form.data_type[3] = 9;
+    std::strcpy(reinterpret_cast<char*>(form.prompt[0]), "Quantity of items to");
+    doc.tpl.lookups[0].field_count = 3;
+    dialog::Win32DialogHost host;
+    editor::EditorContext context(doc, host);
+    editor::Sheet sheet(context);
+    editor::Win32SheetWindow window(sheet, host, nullptr);
+    if (!window.hwnd()) {
+        std::fprintf(stderr, "%s\n", window.failure().c_str());
+        return 1;
+    }
+    window.select(page);
+    if (button) {
+        dialog::Win32BoundDialog* shown = window.page_window(page);
+        HWND control = shown ? GetDlgItem(shown->hwnd(), button) : nullptr;
+        if (!control) {
+            std::fprintf(stderr, "page %d has no button %d\n", page, button);
+            return 2;
+        }
+        PostMessageW(control, BM_CLICK, 0, 0);
+    }
+    close_active_every(seconds);
+    window.run();
+    return 0;
+}
+
 void wait_seconds(int seconds) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
     while (GetTickCount() < end) {
@@ -85,6 +134,9 @@ int main(int argc, char** argv) {
                                     editor_pages_resource_script(), irfetch_resource_script(),
                                     lkpsend_resource_script()}) {
         if (!parse_resource_script(script, set, error)) std::fprintf(stderr, "%s\n", error.c_str());
+    }
+    if (name == "sheet") {
+        return show_sheet(argc > 2 ? std::atoi(argv[2]) : 0, argc > 3 ? std::atoi(argv[3]) : 0, 3);
     }
     if (name == "progress") {
         Win32Progress progress(set.dialog("ProgressDlg"));

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The Win32 face under Wine on a virtual X server, run by
 # scripts/windows-tests.sh inside xvfb-run (DISPLAY set, WINEPREFIX booted):
-#   - win32_face_tests.exe and tgen_window_tests.exe with openbox as the
-#     window manager (focus and activation need one);
-#   - a screenshot of each of the tools' dialogs (and a sample of tgen's)
-#     through win32_dialog_gallery.exe, saved in SHOT_DIR for a person to
-#     look at; a dialog that never shows fails the run.
+#   - win32_face_tests.exe, win32_editor_tests.exe and tgen_window_tests.exe
+#     with openbox as the window manager (focus and activation need one);
+#   - a screenshot of each of the tools' dialogs (and a sample of tgen's),
+#     of each page of the editor's sheet and of a sample of its dialogs
+#     opened from the pages, through win32_dialog_gallery.exe, saved in
+#     SHOT_DIR for a person to look at; a window that never shows fails the run.
 # Usage: win32_face_display.sh WIN_BIN_DIR SHOT_DIR
 set -euo pipefail
 win_bin=$1
@@ -31,6 +32,8 @@ done
 
 echo "-- win32_face_tests.exe"
 wine "$win_bin/win32_face_tests.exe" --gtest_brief=1
+echo "-- win32_editor_tests.exe"
+wine "$win_bin/win32_editor_tests.exe" --gtest_brief=1
 echo "-- tgen_window_tests.exe"
 wine "$win_bin/tgen_window_tests.exe" --gtest_brief=1
 
@@ -63,3 +66,15 @@ shoot tgen-interleave25 "Interleave 25" Interleave25Dlg 3
 shoot tgen-form "Form" FORMDLG 3
 shoot lkpsend-open "Open" open 4
 shoot message-box "Download Lookup" box 3
+# The editor: each page of the sheet, then dialogs its page buttons open.
+page=0
+for tab in form menu lookup barcode settings startup; do
+  shoot "editor-$tab" "Application Template" sheet "$page"
+  page=$((page + 1))
+done
+shoot editor-field-properties "Properties" sheet 0 201
+shoot editor-industrial25 "Industrial 25 Parameters" sheet 3 204
+shoot editor-ean13 "EAN 13 and UPCA Parameters" sheet 3 219
+shoot editor-keyboard-wedge "Keyboard Wedge Settings" sheet 4 201
+shoot editor-screen-welcome "Welcome page" sheet 5 201
+shoot editor-screen-utility "Utility menu" sheet 5 203
