@@ -27,12 +27,8 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG"
 cmake --build "$build" -j "$jobs"
 win_bin=$build/bin
-<<<<<<< HEAD
 for exe in tgen.exe tgen.com irfetch.exe lkpsend.exe kolibra_wincheck.exe windows_core_tests.exe \
-    win32_face_tests.exe tgen_window_tests.exe; do
-=======
-for exe in tgen irfetch lkpsend kolibra_wincheck windows_core_tests win32_face_tests win32_editor_tests; do
->>>>>>> i23b
+    win32_face_tests.exe win32_editor_tests.exe tgen_window_tests.exe; do
   # Only Windows' own DLLs: the programs run on a bare Windows.
   if x86_64-w64-mingw32-objdump -p "$win_bin/$exe" | grep "DLL Name" |
       grep -viE "KERNEL32|msvcrt|ADVAPI32|USER32|SHELL32|ole32|WS2_32|ntdll|COMCTL32|COMDLG32|GDI32"; then
