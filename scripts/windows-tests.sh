@@ -11,6 +11,9 @@
 #     screenshots of the dialogs and the sheet in build-mingw/screenshots/;
 #   - irfetch.exe and lkpsend.exe without arguments, their dialogs driven by
 #     keys on a virtual X server (scripts/windows-dialog-walk.sh);
+#   - tgen.exe's terminal window, editor, menu, download and reception driven
+#     by clicks and keys, and tgen.com on the command line
+#     (scripts/windows-tgen-walk.sh);
 #   - the setup program, by scripts/windows-installer-tests.sh at the end.
 # Usage: scripts/windows-tests.sh [LINUX_BIN_DIR]   (default build-test/bin,
 # which must hold k2term, tgen, irfetch and lkpsend of the plain build)
@@ -161,6 +164,10 @@ timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" \
 # driven as a user would, on a virtual X server of their own.
 echo "== Windowed programs driven by keys (Xvfb, openbox, xdotool)"
 (cd "$root" && scripts/windows-dialog-walk.sh "$linux_bin" "$win_bin") || fail "the dialog walk"
+# tgen.exe: the terminal, the editor, Ctrl+S, a download and a reception from
+# the menu, driven as a user would.
+echo "== tgen.exe driven by clicks and keys (Xvfb, openbox, xdotool)"
+(cd "$root" && scripts/windows-tgen-walk.sh "$linux_bin" "$win_bin") || fail "the tgen walk"
 wineserver -p >/dev/null 2>&1
 
 echo "download: tgen.exe under Wine $win_time s (Wine start-up alone $start_time s), tgen $linux_time s"
