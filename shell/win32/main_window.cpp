@@ -28,6 +28,7 @@ Win32MainWindow::Win32MainWindow(TemplateDocument& doc, LinkServices link)
 }
 
 Win32MainWindow::~Win32MainWindow() {
+    history_.reset();
     records_.reset();
     terminal_.reset();
     if (accelerators_) DestroyAcceleratorTable(accelerators_);
@@ -54,6 +55,7 @@ int Win32MainWindow::run_message_loop() {
             TranslateAcceleratorW(hwnd(), accelerators_, &msg))
             continue;
         if (records_ && records_->hwnd() && IsDialogMessageW(records_->hwnd(), &msg)) continue;
+        if (history_ && history_->hwnd() && IsDialogMessageW(history_->hwnd(), &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
@@ -122,6 +124,11 @@ void Win32MainWindow::command(int id) {
     case kCollectedRecords:
         if (!records_) records_ = std::make_unique<Win32RecordsWindow>(terminal_->runtime(), picker_, prompter_, hwnd());
         records_->show();
+        return;
+    case kReceptionHistory:
+        if (!history_)
+            history_ = std::make_unique<Win32HistoryWindow>(link_.history_folder, doc_, picker_, prompter_, hwnd());
+        history_->show();
         return;
     default:
         return;

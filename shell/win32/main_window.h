@@ -3,7 +3,8 @@
 // pop-up menu's items, the accelerators "VUR5" translated in the message
 // loop): New, Open, Save and Save As with their prompts, Edit, the COM port
 // dialog and the about box through the Win32 binder, the downloads and
-// receptions, the collected records window, Exit and the close question.
+// receptions, the collected records and reception history windows, Exit and
+// the close question.
 #pragma once
 
 #include "common/win32/win32_dialog_binder.h"
@@ -13,6 +14,7 @@
 #include "shell/document/command_numbers.h"
 #include "shell/document/document_commands.h"
 #include "shell/transfer/transfer_commands.h"
+#include "shell/win32/history_window.h"
 #include "shell/win32/records_window.h"
 #include "simulator/win32/terminal_window.h"
 
@@ -41,6 +43,8 @@ public:
     Win32FilePicker& picker() { return picker_; }
     // The records window, or nullptr before it was first asked for.
     Win32RecordsWindow* records_window() const { return records_.get(); }
+    // The reception history window, or nullptr before it was first asked for.
+    Win32HistoryWindow* history_window() const { return history_.get(); }
 
     // Carries out one command of the pop-up menu or an accelerator.
     void command(int id);
@@ -66,6 +70,7 @@ private:
     DocumentCommands commands_;
     std::unique_ptr<TerminalWindow> terminal_;
     std::unique_ptr<Win32RecordsWindow> records_;
+    std::unique_ptr<Win32HistoryWindow> history_;
     HACCEL accelerators_ = nullptr;
     bool transfer_running_ = false;  // commands posted meanwhile are dropped
 };

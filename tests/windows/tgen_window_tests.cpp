@@ -4,9 +4,11 @@
 // keys, the drag, the pop-up menu's commands chosen through the menu's own
 // loop, the GDI images and LCD font, the accelerator table, and the
 // collected records window beside the terminal.
+#include "history/reception_history.h"
 #include "model/template.h"
 #include "shell/document/command_numbers.h"
 #include "shell/document/tgen_resources.h"
+#include "common/names_win32.h"
 #include "shell/win32/accelerators.h"
 #include "shell/win32/main_window.h"
 #include "simulator/key_hit_test.h"
@@ -16,7 +18,10 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <chrono>
+#include <cstdio>
 #include <deque>
 #include <memory>
 #include <string>
@@ -389,6 +394,70 @@ TEST(TgenMainWindow, CollectedRecordsOpensBesideTheTerminalAndFollowsTheRuntime)
     window.command(command::kCollectedRecords);
     EXPECT_EQ(window.records_window(), records);
     EXPECT_TRUE(IsWindowVisible(records->hwnd()));
+}
+
+TEST(TgenMainWindow, ReceptionHistoryListsTheReceptionsNewestChosenAndDeletesAfterAsking) {
+    // A history folder of its own with two receptions.
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::string folder =
+        narrow_to_utf8(temp) + "kolibra-history-test-" + std::to_string(GetCurrentProcessId());
+    for (int records : {2, 3}) {
+        HistoryRecorder h(folder, "tgen", "COM1", 115200);
+        h.reception_started();
+        for (int i = 0; i < records; ++i) {
+            const uint8_t record[] = {'R', static_cast<uint8_t>('0' + i)};
+            h.record_accepted(record, sizeof record);
+        }
+        h.reception_ended(1, records);
+    }
+
+    TemplateDocument doc;
+    test::ScriptedPicker picker;
+    test::RecordingPrompter prompter;
+    Win32HistoryWindow window(folder, doc, picker, prompter, nullptr);
+    ASSERT_NE(window.hwnd(), nullptr);
+    window.show();
+    pump(100);
+    wchar_t text[64] = {};
+    GetWindowTextW(window.hwnd(), text, 64);
+    EXPECT_EQ(std::wstring(text), L"Reception history");
+    EXPECT_EQ(SendMessageW(window.list(), LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(window.chosen(), 2);  // the newest
+    GetWindowTextW(window.status(), text, 64);
+    EXPECT_EQ(std::wstring(text), L"2 receptions");
+    EXPECT_TRUE(IsWindowEnabled(window.button(kHistoryDeleteId)));
+
+    // Delete asks; No keeps it, Yes deletes it and the other one is chosen.
+    prompter.answers = {Answer::No, Answer::Yes};
+    SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(kHistoryDeleteId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window.button(kHistoryDeleteId)));
+    EXPECT_EQ(SendMessageW(window.list(), LVM_GETITEMCOUNT, 0, 0), 2);
+    SendMessageW(window.hwnd(), WM_COMMAND, MAKEWPARAM(kHistoryDeleteId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(window.button(kHistoryDeleteId)));
+    EXPECT_EQ(SendMessageW(window.list(), LVM_GETITEMCOUNT, 0, 0), 1);
+    EXPECT_EQ(window.chosen(), 1);
+    EXPECT_EQ(prompter.boxes.size(), 2u);
+
+    // Save as text writes the reception's records where the picker says.
+    const std::string saved = folder + "-saved.txt";
+    picker.paths.push_back(saved);
+    EXPECT_TRUE(window.save_text());
+    std::FILE* f = _wfopen(widen_utf8(saved).c_str(), L"rb");
+    ASSERT_NE(f, nullptr);
+    char bytes[16] = {};
+    const std::size_t n = std::fread(bytes, 1, sizeof bytes, f);
+    std::fclose(f);
+    EXPECT_EQ(std::string(bytes, n), "R0\r\nR1\r\n");
+    _wremove(widen_utf8(saved).c_str());
+
+    // Nothing chosen: the buttons wait.
+    LVITEMW none{};
+    none.stateMask = LVIS_SELECTED;
+    SendMessageW(window.list(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    pump(20);
+    EXPECT_EQ(window.chosen(), 0);
+    EXPECT_FALSE(IsWindowEnabled(window.button(kHistoryTextId)));
 }
 
 }  // namespace
