@@ -36,6 +36,8 @@ peer_pid=""  # used by k2term-peer.sh
 program_pid=""
 # shellcheck source-path=SCRIPTDIR source=k2term-peer.sh
 . "$root/scripts/k2term-peer.sh"
+# shellcheck source-path=SCRIPTDIR source=walk-helpers.sh
+. "$root/scripts/walk-helpers.sh"
 cleanup() {
   if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
   stop_peer
@@ -54,30 +56,6 @@ openbox >/dev/null 2>&1 &
 wm_pid=$!
 for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 && break; sleep 0.1; done
 
-# Waits (at most `tenths` tenths of a second, default 30 s) for a visible
-# window whose title matches the extended regular expression; prints its id.
-wait_window() {
-  local pattern=$1 tenths=${2:-300} id
-  for _ in $(seq "$tenths"); do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.1
-  done
-  echo "no window '$pattern'; windows: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')" >&2
-  return 1
-}
-# Gives the window the keyboard, then sends the keys.
-keys_to() {
-  local id=$1
-  shift
-  xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
-  xdotool key --delay 60 "$@"
-}
-type_to() {
-  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
-  xdotool type --delay 40 "$2"
-}
-shot() { import -window root "$screens/$1.png"; }
 # Fails unless the window's size lies within the bounds given in pixels
 # (its dialog units in the 8-point dialog font, with room for font metrics).
 check_size() {
@@ -89,13 +67,6 @@ check_size() {
     fail "$what is $width x $height pixels"
   fi
 }
-# Waits (at most 60 s) for the program started in the background; its exit
-# status is then in $status.
-wait_program() {
-  status=0
-  wait "$program_pid" || status=$?
-  program_pid=""
-}
 # A fresh folder holding a copy of the program, so its ini file starts absent.
 fresh_copy() {
   local dir=$work/$1
@@ -103,7 +74,6 @@ fresh_copy() {
   cp "$win_bin/$1.exe" "$dir/"
   echo "$dir"
 }
-windows_path() { echo "Z:${1//\//\\}"; }
 
 echo "== --help reaches the shell from the windowed programs"
 for exe in irfetch lkpsend; do

@@ -38,6 +38,8 @@ peer_pid=""  # used by k2term-peer.sh
 program_pid=""
 # shellcheck source-path=SCRIPTDIR source=k2term-peer.sh
 . "$root/scripts/k2term-peer.sh"
+# shellcheck source-path=SCRIPTDIR source=walk-helpers.sh
+. "$root/scripts/walk-helpers.sh"
 cleanup() {
   if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
   stop_peer
@@ -56,33 +58,6 @@ for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 && b
 # One Wine server on this display for the whole walk, its own output dropped.
 wineserver -p >/dev/null 2>&1
 
-wait_window() {
-  local pattern=$1 tenths=${2:-300} id
-  for _ in $(seq "$tenths"); do
-    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.1
-  done
-  echo "no window '$pattern'; windows: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' '|')" >&2
-  return 1
-}
-keys_to() {
-  local id=$1
-  shift
-  xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
-  xdotool key --delay 80 "$@"
-}
-type_to() {
-  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
-  xdotool type --delay 40 "$2"
-}
-shot() { import -window root "$screens/$1.png"; }
-wait_program() {
-  status=0
-  wait "$program_pid" || status=$?
-  program_pid=""
-}
-windows_path() { echo "Z:${1//\//\\}"; }
 
 # The terminal window lies at (300, 50): a key's centre on the screen, as
 # the picture places the keys (keys 1 to 12 in columns of 45 and rows of 28

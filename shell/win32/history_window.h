@@ -6,28 +6,19 @@
 
 #include "history/history_browser.h"
 #include "model/template.h"
-
-#include <windows.h>
+#include "shell/win32/list_window.h"
 
 #include <string>
 
 namespace kolibra {
 
-constexpr int kHistoryListId = 100, kHistoryStatusId = 101, kHistoryTextId = 102;
-constexpr int kHistoryColumnsId = 103, kHistoryDeleteId = 104, kHistoryCloseId = 105;
+constexpr int kHistoryTextId = 102, kHistoryColumnsId = 103, kHistoryDeleteId = 104, kHistoryCloseId = 105;
 
-class Win32HistoryWindow {
+class Win32HistoryWindow : public Win32ListWindow {
 public:
     Win32HistoryWindow(std::string folder, const TemplateDocument& doc, FilePicker& picker,
                        Prompter& prompter, HWND owner);
-    ~Win32HistoryWindow();
-    Win32HistoryWindow(const Win32HistoryWindow&) = delete;
-    Win32HistoryWindow& operator=(const Win32HistoryWindow&) = delete;
 
-    HWND hwnd() const { return hwnd_; }
-    HWND list() const { return list_; }
-    HWND status() const { return status_; }
-    HWND button(int id) const { return GetDlgItem(hwnd_, id); }
     // Reads the history again and shows and raises the window.
     void show();
 
@@ -42,17 +33,12 @@ public:
     bool remove();
 
 private:
-    static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
-    void layout();
+    void on_button(int id) override;
+    void on_list_notify(const NMHDR& header) override;
     void update_buttons();
-    void show_status();
 
     HistoryBrowser browser_;
     const TemplateDocument& doc_;
-    HWND hwnd_ = nullptr;
-    HWND list_ = nullptr;
-    HWND status_ = nullptr;
 };
 
 }  // namespace kolibra

@@ -6,31 +6,22 @@
 
 #include "common/file_picker.h"
 #include "common/prompter.h"
+#include "shell/win32/list_window.h"
 #include "simulator/sim_runtime.h"
-
-#include <windows.h>
-
-#include <string>
 
 namespace kolibra {
 
-constexpr int kRecordsListId = 100, kRecordsStatusId = 101;
 constexpr int kRecordsSaveId = 102, kRecordsClearId = 103, kRecordsCloseId = 104;
 
-class Win32RecordsWindow {
+class Win32RecordsWindow : public Win32ListWindow {
 public:
     // A window owned by `owner` (it stays above it and goes with it) that
     // follows `runtime` from now on, starting with what it collected so far.
     Win32RecordsWindow(SimRuntime& runtime, FilePicker& picker, Prompter& prompter, HWND owner);
-    ~Win32RecordsWindow();
-    Win32RecordsWindow(const Win32RecordsWindow&) = delete;
-    Win32RecordsWindow& operator=(const Win32RecordsWindow&) = delete;
+    ~Win32RecordsWindow() override;
 
-    HWND hwnd() const { return hwnd_; }
-    HWND list() const { return list_; }
-    HWND status() const { return status_; }
     // Shows and raises the window (closing only hides it).
-    void show();
+    void show() { raise(); }
 
     // Asks for a file and writes every collected record to it; false when
     // there was nothing to save, the dialog was cancelled or the write
@@ -40,19 +31,13 @@ public:
     void clear();
 
 private:
-    static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-    LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+    void on_button(int id) override;
     void add(const std::string& record);
     void show_count();
-    void layout();
 
     SimRuntime& runtime_;
     FilePicker& picker_;
     Prompter& prompter_;
-    HWND hwnd_ = nullptr;
-    HWND list_ = nullptr;
-    HWND status_ = nullptr;
-    HWND buttons_[3] = {};
     HFONT list_font_ = nullptr;
 };
 

@@ -396,12 +396,28 @@ TEST(TgenMainWindow, CollectedRecordsOpensBesideTheTerminalAndFollowsTheRuntime)
     EXPECT_TRUE(IsWindowVisible(records->hwnd()));
 }
 
+// Removes a folder of plain files (a test's history) and the folder.
+void remove_folder(const std::string& folder) {
+    const std::wstring wide = widen_utf8(folder);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((wide + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name != L"." && name != L"..") DeleteFileW((wide + L"\\" + name).c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(wide.c_str());
+}
+
 TEST(TgenMainWindow, ReceptionHistoryListsTheReceptionsNewestChosenAndDeletesAfterAsking) {
     // A history folder of its own with two receptions.
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     const std::string folder =
         narrow_to_utf8(temp) + "kolibra-history-test-" + std::to_string(GetCurrentProcessId());
+    remove_folder(folder);  // a run that died left it
     for (int records : {2, 3}) {
         HistoryRecorder h(folder, "tgen", "COM1", 115200);
         h.reception_started();
@@ -458,6 +474,7 @@ TEST(TgenMainWindow, ReceptionHistoryListsTheReceptionsNewestChosenAndDeletesAft
     pump(20);
     EXPECT_EQ(window.chosen(), 0);
     EXPECT_FALSE(IsWindowEnabled(window.button(kHistoryTextId)));
+    remove_folder(folder);
 }
 
 }  // namespace
