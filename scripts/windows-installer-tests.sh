@@ -98,6 +98,8 @@ for program in tgen irfetch lkpsend; do
   cmp "$program_dir/$program.exe" "$build/packaging/windows/programs/$program.exe" ||
     fail "$program.exe differs from the built one"
 done
+cmp "$program_dir/tgen.com" "$build/packaging/windows/programs/tgen.com" ||
+  fail "tgen.com differs from the built one"
 for entry in "${shortcuts[@]}"; do
   name=${entry%%:*} program=${entry##*:}
   link=$start_menu/$name.lnk
@@ -120,7 +122,7 @@ expect_value "$uninstall_key" UninstallString '"C:\Program Files\Kolibra 2\unins
 expect_value "$uninstall_key" QuietUninstallString '"C:\Program Files\Kolibra 2\uninstall.exe" /S'
 # EstimatedSize is in KiB: the installed files, give or take the rounding.
 size=$(( $(reg_value "$uninstall_key" EstimatedSize) ))
-bytes=$(cat "$program_dir"/*.exe "$program_dir"/*.ico "$program_dir"/*.txt | wc -c)
+bytes=$(cat "$program_dir"/*.exe "$program_dir"/*.com "$program_dir"/*.ico "$program_dir"/*.txt | wc -c)
 [ "$size" -ge $(( bytes / 1024 - 10 )) ] && [ "$size" -le $(( bytes / 1024 + 10 )) ] ||
   fail "EstimatedSize $size KiB for $bytes bytes"
 
@@ -146,9 +148,9 @@ WINEDEBUG=+process wine start /wait "$template" 2>"$work/open.trace" || status=$
 grep -F 'NtCreateUserProcess' "$work/open.trace" | grep -qF \
   'cmdline L"\"C:\\Program Files\\Kolibra 2\\tgen.exe\" \"C:\\users\\Public\\My Templates\\A.ATX\""' ||
   fail "opening the template did not start tgen.exe with it: $(grep -F CreateProcess "$work/open.trace")"
-# This tgen.exe has no window yet: given one template it says so and ends
-# with status 2, which `start /wait` passes on (a file Wine could not open
-# ends it with 1).
+# This Wine has no display, so tgen.exe cannot open its window with the
+# template: it says so and ends with status 2, which `start /wait` passes on
+# (a file Wine could not open ends it with 1).
 [ "$status" -eq 2 ] || fail "tgen.exe with the template ended with status $status"
 
 echo "== silent uninstall, keeping a user's files"

@@ -14,6 +14,8 @@
 #include "shell/win32/editor_window.h"
 #endif
 
+#include <cstdio>
+
 namespace kolibra {
 
 namespace {
@@ -41,7 +43,14 @@ int run_tgen_window(int, char**, const char* template_path) {
     link.count_view = &count_view;
 
     Win32MainWindow window(the_document(), link);
-    if (!window.hwnd()) return 1;
+    if (!window.hwnd()) {
+        // No desktop to show it on (a service session, Wine without a
+        // display): said as on Linux, with the same status.
+        std::fprintf(stderr,
+                     "tgen: the generator's window could not be opened. The headless subcommands\n"
+                     "work without one; see 'tgen --help'.\n");
+        return 2;
+    }
     Win32Progress progress(tgen_resources().dialog("ProgressDlg"), window.hwnd());
     window.set_progress(&progress);
 #if KOLIBRA_WIN32_EDITOR
