@@ -123,7 +123,8 @@ void wait_seconds(int seconds) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: win32_dialog_gallery NAME [SECONDS] | progress CAPTION | count\n");
+        std::fprintf(stderr, "usage: win32_dialog_gallery NAME [SECONDS] | progress CAPTION | count | open | box"
+                             " | sheet PAGE [BUTTON]\n");
         return 2;
     }
     const std::string name = argv[1];

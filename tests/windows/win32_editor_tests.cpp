@@ -430,27 +430,5 @@ TEST(Win32EditorSheet, NestedDialogsOpenOverTheSheetAndTheirOkWritesTheirValues)
     EXPECT_TRUE(e.doc.modified);
 }
 
-TEST(Win32EditorSheet, TheFieldPropertiesReachTheTemplateAtTheSheetsOk) {
-    Editor e;
-    e.doc.tpl.forms[0].data_type[0] = 2;
-    e.open();
-    const bool late = play_steps(L"Properties",
-                                 {[&](HWND d) {
-                                     SendMessageW(GetDlgItem(d, 101), BM_CLICK, 0, 0);
-                                     // A letter never reaches the number box.
-                                     HWND fixed = GetDlgItem(d, 601);
-                                     SendMessageW(fixed, EM_SETSEL, 0, -1);
-                                     for (wchar_t c : std::wstring(L"1x2")) SendMessageW(fixed, WM_CHAR, c, 0);
-                                     SendMessageW(GetDlgItem(d, IDOK), BM_CLICK, 0, 0);
-                                 }},
-                                 [&] { SendMessageW(e.control(0, kMore), BM_CLICK, 0, 0); });
-    EXPECT_FALSE(late);
-    EXPECT_EQ(e.doc.tpl.forms[0].fixed_length_on[0], 0);
-    e.press_ok();
-    EXPECT_EQ(e.doc.tpl.forms[0].fixed_length_on[0], 1);
-    EXPECT_EQ(e.doc.tpl.forms[0].fixed_length[0], 12);
-    EXPECT_TRUE(e.doc.modified);
-}
-
 }  // namespace
 }  // namespace kolibra::editor
