@@ -8,9 +8,10 @@
 //   win32_dialog_gallery.exe count             the reception count box
 //   win32_dialog_gallery.exe open              the open dialog lkpsend shows
 //   win32_dialog_gallery.exe box               a message box with a warning
-//   win32_dialog_gallery.exe sheet PAGE [BUTTON] the editor's sheet on page PAGE
-//                                              (0 = Form); with BUTTON, the
-//                                              dialog that page button opens
+//   win32_dialog_gallery.exe sheet PAGE [BUTTON [SECONDS]]
+//                                              the editor's sheet on page PAGE
+//                                              (0 = Form); with BUTTON (0: none),
+//                                              the dialog that page button opens
 #include "common/dialog/dialog_logic.h"
 #include "common/win32/win32_dialog_binder.h"
 #include "common/win32/win32_file_picker.h"
@@ -21,6 +22,7 @@
 #include "model/template.h"
 #include "resources/embedded_scripts.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -123,7 +125,8 @@ void wait_seconds(int seconds) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: win32_dialog_gallery NAME [SECONDS] | progress CAPTION | count\n");
+        std::fprintf(stderr, "usage: win32_dialog_gallery NAME [SECONDS] | progress CAPTION | count | open | box"
+                             " | sheet PAGE [BUTTON [SECONDS]]\n");
         return 2;
     }
     const std::string name = argv[1];
@@ -136,7 +139,8 @@ int main(int argc, char** argv) {
         if (!parse_resource_script(script, set, error)) std::fprintf(stderr, "%s\n", error.c_str());
     }
     if (name == "sheet") {
-        return show_sheet(argc > 2 ? std::atoi(argv[2]) : 0, argc > 3 ? std::atoi(argv[3]) : 0, 3);
+        return show_sheet(argc > 2 ? std::atoi(argv[2]) : 0, argc > 3 ? std::atoi(argv[3]) : 0,
+                          argc > 4 ? std::max(1, std::atoi(argv[4])) : 3);
     }
     if (name == "progress") {
         Win32Progress progress(set.dialog("ProgressDlg"));
