@@ -5,7 +5,8 @@
 # with Ctrl+E where line 1 of form 1 becomes a text line with a prompt, the
 # form walked on the terminal with clicks, Ctrl+S into a file, the program
 # downloaded from the menu to the Linux k2term on Wine's COM1 and compared
-# with the Linux `tgen image` of the saved file, a reception from the menu
+# with the Linux `tgen image` of the saved file, a lookup file downloaded from
+# the menu compared with the Linux `tgen send-lookup`, a reception from the menu
 # compared with the Linux `tgen receive`, and `tgen.exe FILE.ATX` opening the
 # window. Before that, the console twin tgen.com and the windowed tgen.exe on
 # the command line. Screenshots go to build-mingw/tgen-screens/.
@@ -165,6 +166,22 @@ keys_to "$box" Return
 wait_for_line "$work/k2term.out" "program "
 "$linux_bin/tgen" image walk.ATX linux.BIN
 cmp out/program-1.bin linux.BIN || fail "the terminal got another image than tgen image of the saved file"
+# A lookup file from the menu: the Open dialog, the progress window, the box.
+printf 'A1;first\r\nB22;second\r\nC333;third\r\n' >items.txt
+menu_keys Down Down Down Down Down Down Down Down Right Return
+dialog=$(wait_window '^Open$')
+sleep 0.5
+shot lookup-open
+keys_to "$dialog" alt+n
+type_to "$dialog" "$(windows_path "$work/items.txt")"
+keys_to "$dialog" Return
+box=$(wait_window '^Download$' 600)
+keys_to "$box" Return
+wait_for_line "$work/k2term.out" "lookup .*lookup-1.txt"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM KOLIBRA_COM1="$com1_link" \
+  "$linux_bin/tgen" send-lookup items.txt >/dev/null 2>&1 || fail "tgen send-lookup"
+wait_for_line "$work/k2term.out" "lookup .*lookup-2.txt"
+cmp out/lookup-1.txt out/lookup-2.txt || fail "tgen.exe and tgen delivered different lookup records"
 stop_peer
 
 echo "== A reception from the menu"
