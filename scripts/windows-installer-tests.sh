@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Builds the Windows setup program (the MinGW build's `package` target) and
-# tries it under Wine in a private prefix of its own, headless:
+# tries it under Wine in a private prefix of its own, headless but for one
+# look at tgen's window:
 #   - setup /S installs the programs, the Start menu entries, the .ATX file
 #     type and the "Apps & features" entry, all read back from the prefix,
 #     after removing an earlier installation in another folder;
 #   - a template opened as Explorer opens it (ShellExecute through the file
-#     type) reaches the installed tgen.exe as one quoted argument;
+#     type) reaches the installed tgen.exe as one quoted argument, and on a
+#     virtual X server with openbox shows the terminal window with it;
 #   - uninstall /S removes all of it, but not the templates, data and ini files
 #     a user kept in the program folder; with none there the folder goes too.
 # Every Wine call is time-bounded; the whole run takes well under two minutes
@@ -152,6 +154,33 @@ grep -F 'NtCreateUserProcess' "$work/open.trace" | grep -qF \
 # template: it says so and ends with status 2, which `start /wait` passes on
 # (a file Wine could not open ends it with 1).
 [ "$status" -eq 2 ] || fail "tgen.exe with the template ended with status $status"
+
+# On a desktop (a virtual X server with a window manager) the same opening
+# shows the terminal window with the template, and no error box.
+timeout 20 wineserver -k >/dev/null 2>&1 || true
+cat >"$work/open-on-desktop.sh" <<'INNER'
+set -u
+openbox >/dev/null 2>&1 & wm=$!
+sleep 1
+result=0
+timeout 60 wine start "$1" >/dev/null 2>&1 || result=1
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Application Generator$' 2>/dev/null | head -1)
+if [ -z "$window" ]; then
+  echo "no terminal window for the opened template" >&2
+  result=1
+else
+  [ -z "$(xdotool search --onlyvisible --name '^Error$' 2>/dev/null)" ] ||
+    { echo "tgen.exe refused the opened template" >&2; result=1; }
+  # An unchanged template closes without a question.
+  xdotool windowactivate --sync "$window" key alt+F4 2>/dev/null
+  timeout 30 wineserver -w || { echo "tgen.exe did not end after Alt+F4" >&2; result=1; }
+fi
+kill $wm 2>/dev/null; wait $wm 2>/dev/null
+exit $result
+INNER
+timeout 150 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/open-on-desktop.sh" "$template" ||
+  fail "the template opened through its file type on a desktop"
+timeout 20 wineserver -k >/dev/null 2>&1 || true
 
 echo "== silent uninstall, keeping a user's files"
 # A user's template, data folder and ini file in the program's folder tree.
