@@ -1,5 +1,6 @@
 #include "simulator/keyboard_mapping.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -93,6 +94,58 @@ bool type_pc_text(SimRuntime& runtime, const std::string& text, std::string& err
         }
     }
     return true;
+}
+
+int PcTypingQueue::play(SimRuntime& runtime, const std::function<void(int)>& pressed) {
+    int dropped = 0;
+    while (!items_.empty()) {
+        const Item item = items_.front();
+        if (item.c == 0) {
+            press_terminal_key(runtime, item.code);
+            if (pressed) pressed(item.code);
+        } else {
+            const TypeOutcome outcome = type_pc_char(runtime, item.c, pressed);
+            if (outcome == TypeOutcome::WaitLetter) break;
+            if (outcome == TypeOutcome::Refused) ++dropped;
+        }
+        items_.pop_front();
+    }
+    return dropped;
+}
+
+std::vector<std::string> keyboard_mapping_lines() {
+    std::vector<std::string> lines = {
+        "PC keyboard      Terminal",
+        "0 - 9  .         the digit keys (Alpha off)",
+        "Space            SP",
+        "Enter            ENT",
+        "Backspace        BS",
+        "Up  Down         the cursor keys",
+        "Esc              ESC",
+        "A - Z and signs  Alpha on, the letter key once,",
+        "                 twice or three times:",
+    };
+    // The letter groups in the keypad's layout: 7 8 9 / 4 5 6 / 1 2 3 / 0 .
+    static constexpr int kRows[4][3] = {{0, 1, 2}, {3, 4, 5}, {6, 7, 8}, {9, 10, -1}};
+    for (const auto& row : kRows) {
+        std::string line = "                 ";
+        for (int k : row) {
+            if (k < 0) continue;
+            line += std::string(1, kDigits[k]) + " " + kLetterGroups[k] + "   ";
+        }
+        while (!line.empty() && line.back() == ' ') line.pop_back();
+        lines.push_back(line);
+    }
+    lines.push_back("F1               this picture");
+    lines.push_back("F2               Scan barcode...");
+    return lines;
+}
+
+void ScanHistory::add(const std::string& text) {
+    if (text.empty()) return;
+    entries_.erase(std::remove(entries_.begin(), entries_.end(), text), entries_.end());
+    entries_.insert(entries_.begin(), text);
+    if (entries_.size() > kMax) entries_.resize(kMax);
 }
 
 }  // namespace kolibra

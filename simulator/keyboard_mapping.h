@@ -7,8 +7,10 @@
 
 #include "simulator/sim_runtime.h"
 
+#include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace kolibra {
 
@@ -46,5 +48,42 @@ TypeOutcome type_pc_char(SimRuntime& runtime, char c,
 // script does. False at the first character that cannot be typed, with the
 // reason; what came before it stays typed.
 bool type_pc_text(SimRuntime& runtime, const std::string& text, std::string& error);
+
+// What a window has been given on the PC keyboard and not yet played: a
+// letter after a letter on the same key waits for the first to time out,
+// and whatever follows waits behind it, so the order is kept.
+class PcTypingQueue {
+public:
+    void push_char(char c) { items_.push_back({c, 0}); }
+    void push_key(int code) { items_.push_back({0, code}); }
+    bool empty() const { return items_.empty(); }
+    void clear() { items_.clear(); }
+    // Plays what can be played now; call again after each clock tick while
+    // not empty. Characters the terminal cannot type here are dropped; the
+    // count of them is returned.
+    int play(SimRuntime& runtime, const std::function<void(int)>& pressed = {});
+
+private:
+    struct Item {
+        char c;
+        int code;  // a terminal key, when c is 0
+    };
+    std::deque<Item> items_;
+};
+
+// The PC keyboard's keys and the terminal keys they press, a line each, for
+// a small picture of the mapping.
+std::vector<std::string> keyboard_mapping_lines();
+
+// The barcodes scanned last, newest first, each once, at most ten.
+class ScanHistory {
+public:
+    static constexpr std::size_t kMax = 10;
+    void add(const std::string& text);
+    const std::vector<std::string>& entries() const { return entries_; }
+
+private:
+    std::vector<std::string> entries_;
+};
 
 }  // namespace kolibra

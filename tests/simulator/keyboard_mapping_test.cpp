@@ -112,6 +112,49 @@ TEST_F(PcKeyboard, LettersOffAFormAreRefusedAndUnknownCharactersHaveNoKey) {
     EXPECT_EQ(keys_for_char('\0').code, 0);
 }
 
+// The window's queue: a second letter on the same key waits for the clock,
+// and what was typed after it waits behind it.
+TEST_F(PcKeyboard, QueueKeepsTheOrderWhileALetterTimesOut) {
+    set_line(1, 1, kText, "ID:", 40);
+    set_line(1, 2, kText, "N:", 5);
+    start_program();
+    PcTypingQueue queue;
+    std::vector<int> pressed;
+    for (char c : std::string("AB")) queue.push_char(c);
+    queue.push_key(terminal_key_for(PcKey::Enter));
+    queue.push_char('7');
+    EXPECT_EQ(queue.play(sim(), [&](int code) { pressed.push_back(code); }), 0);
+    EXPECT_FALSE(queue.empty());
+    EXPECT_EQ(pressed, (std::vector<int>{key::kAlpha, key::k7}));
+    int guard = 0;
+    while (!queue.empty() && guard++ < 20) {
+        ticks(1);
+        queue.play(sim(), [&](int code) { pressed.push_back(code); });
+    }
+    ASSERT_TRUE(queue.empty());
+    EXPECT_EQ(sim().field(0).data, "AB");
+    EXPECT_EQ(form(1).current_line, 1);
+    EXPECT_EQ(sim().field(1).data, "7");
+    EXPECT_EQ(pressed, (std::vector<int>{key::kAlpha, key::k7, key::k7, key::k7, key::kEnter,
+                                         key::kAlpha, key::k7}));
+    // What the terminal cannot type here is dropped and counted.
+    keys({key::kEsc});
+    queue.push_char('Q');
+    queue.push_char('#');
+    EXPECT_EQ(queue.play(sim()), 2);
+    EXPECT_TRUE(queue.empty());
+}
+
+TEST(ScanHistoryTest, KeepsTheLastTenNewestFirstEachOnce) {
+    ScanHistory history;
+    for (int n = 1; n <= 12; ++n) history.add("code" + std::to_string(n));
+    history.add("code5");
+    history.add("");
+    const std::vector<std::string> expected = {"code5",  "code12", "code11", "code10", "code9",
+                                               "code8",  "code7",  "code6",  "code4",  "code3"};
+    EXPECT_EQ(history.entries(), expected);
+}
+
 class Scan : public PcKeyboard {
 protected:
     // Form 1: line 1 `type` with `max` characters, line 2 a text line.
