@@ -53,6 +53,7 @@ menu PopMenuQ5
     end
     item 3050 "Collected records..."
     item 3060 "Reception &history..."
+    item 3070 "Scan barcode...\tF2"
     separator
     item 9030 "A&bout..."
     item 1090 "&Exit\tAlt+F4"
