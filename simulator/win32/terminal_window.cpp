@@ -1,6 +1,7 @@
 #include "simulator/win32/terminal_window.h"
 
 #include "common/names_win32.h"
+#include "shell/document/command_numbers.h"
 #include "simulator/key_hit_test.h"
 #include "simulator/terminal_pointer.h"
 #include "simulator/win32/gdi_canvas.h"
@@ -119,6 +120,9 @@ TerminalWindow::TerminalWindow(Template& tpl, Prompter& prompter, const MenuTemp
         }
     }
     if (!popup_) popup_ = CreatePopupMenu();
+    // This face has no barcode dialog yet: the scan's item is left out rather
+    // than shown doing nothing.
+    DeleteMenu(popup_, command::kScanBarcode, MF_BYCOMMAND);
 
     runtime_ = std::make_unique<SimRuntime>(tpl, *this, prompter);
     hwnd_ = CreateWindowExW(WS_EX_APPWINDOW, kTerminalWindowClass, kTerminalTitle,

@@ -223,8 +223,8 @@ TEST_F(SimulatorWindowTest, PopUpMenuHasEveryEntryAndCommand) {
         {"&New\tCtrl+N", 1010}, {"&Open...\tCtrl+O", 1020}, {"&Save\tCtrl+S", 1030},
         {"Save &As...", 1040}, {"", 0}, {"Edit\tCtrl+E", 2000}, {"&COM port settings...", 2100},
         {"", 0}, {"&Download program", -1}, {"Download &lookup file", -1}, {"&Receive data", -1},
-        {"Collected records...", 3050}, {"Reception &history...", 3060},
-        {"Scan barcode...\tF2", 3070}, {"", 0}, {"A&bout...", 9030}, {"&Exit\tAlt+F4", 1090},
+        {"Scan barcode...\tF2", 3070}, {"Collected records...", 3050},
+        {"Reception &history...", 3060}, {"", 0}, {"A&bout...", 9030}, {"&Exit\tAlt+F4", 1090},
     };
     const int sub_commands[3][2] = {{3020, 3021}, {3040, 3041}, {3030, 3031}};
     const auto actions = menu->actions();
