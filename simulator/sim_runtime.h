@@ -54,6 +54,17 @@ struct LetterState {
 // The pass-down record holds at most this many characters; a longer one is cut.
 constexpr int kPassDownMax = 407;
 
+// What a simulated scan did (SimRuntime::scan_barcode).
+enum class ScanStatus {
+    Taken,     // the characters went into the line (and Enter followed where asked)
+    Rejected,  // the terminal shows its error page; the line is unchanged
+    Refused,   // no line takes a scan now; `reason` says why
+};
+struct ScanResult {
+    ScanStatus status = ScanStatus::Refused;
+    std::string reason;
+};
+
 // Whether a character may be keyed into a line of `data_type`.
 bool check_char(char c, uint8_t data_type);
 
@@ -98,6 +109,10 @@ public:
 
     // The only entry for input: codes 1 to 20 are keys, 51 to 58 commands.
     void press_key(int code);
+    // A barcode read by the terminal's reader into the current line of the
+    // shown form: taken as data (no letter keys), checked as keyed data,
+    // followed by Enter when the line's auto_enter asks for it.
+    ScanResult scan_barcode(const std::string& text);
     // Timer 1, every 100 ms: advances the blinking colon, draws the clock line
     // on the main page and runs letter_tick.
     void clock_tick();

@@ -1,6 +1,7 @@
 #include "simulator/terminal_pointer.h"
 
 #include "simulator/key_hit_test.h"
+#include "simulator/keyboard_mapping.h"
 #include "simulator/terminal_face.h"
 
 namespace kolibra {
@@ -20,14 +21,9 @@ TerminalPress terminal_press(SimRuntime& runtime, int x, int y, const LcdRect& w
     if (hit.code) {
         m.key_held = true;
         m.pressed_origin = {hit.origin_x, hit.origin_y};
-        if (hit.code == key::kAlpha && m.screen_is_form) {
-            // Alpha works before the runtime sees the key.
-            m.alpha_mode = !m.alpha_mode;
-            out.alpha_changed = true;
-        }
         out.key = hit.code;
         out.key_area = key_area(m.pressed_origin);
-        runtime.press_key(hit.code);
+        out.alpha_changed = press_terminal_key(runtime, hit.code);
         return out;
     }
     m.dragging = true;

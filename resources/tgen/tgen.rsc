@@ -51,6 +51,7 @@ menu PopMenuQ5
       item 3030 "Via &RS-232 or IrDA..."
       item 3031 "Via &IR Transceiver..."
     end
+    item 3070 "Scan barcode...\tF2"
     item 3050 "Collected records..."
     item 3060 "Reception &history..."
     separator

@@ -12,4 +12,5 @@ constexpr int kDownloadLookup = 3040, kDownloadLookupIr = 3041;
 constexpr int kAbout = 9030;
 constexpr int kCollectedRecords = 3050;  // the simulator's collected records window
 constexpr int kReceptionHistory = 3060;  // the reception history window
+constexpr int kScanBarcode = 3070;       // the simulator's simulated scan
 }  // namespace kolibra::command

@@ -6,7 +6,16 @@
 #include "simulator/terminal_pointer.h"
 #include "simulator/qt/qt_canvas.h"
 
+#include "shell/document/command_numbers.h"
+
+#include <QDialog>
+#include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QVBoxLayout>
+#include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -79,7 +88,9 @@ SimulatorWindow::SimulatorWindow(Template& tpl, std::function<void(int)> send_co
     setFixedSize(180, 400);
     setCursor(Qt::ArrowCursor);
 
-    runtime_ = std::make_unique<SimRuntime>(tpl, *this, prompter ? *prompter : own_prompter_);
+    setFocusPolicy(Qt::StrongFocus);
+    prompter_ = prompter ? prompter : &own_prompter_;
+    runtime_ = std::make_unique<SimRuntime>(tpl, *this, *prompter_);
     runtime_->set_new_command([this] {
         // Posted, as the terminal's "no program" case asks the shell for New.
         QMetaObject::invokeMethod(this, [this] { if (send_command_) send_command_(1010); },
@@ -102,7 +113,31 @@ SimulatorWindow::SimulatorWindow(Template& tpl, std::function<void(int)> send_co
         return chosen ? chosen->data().toInt() : 0;
     };
 
-    connect(&clock_timer_, &QTimer::timeout, this, [this] { runtime_->clock_tick(); });
+    ask_scan_ = [this](const std::vector<std::string>& recent, std::string& text) {
+        QStringList items;
+        for (const std::string& code : recent) items << QString::fromStdString(code);
+        bool ok = false;
+        const QString chosen = QInputDialog::getItem(this, QStringLiteral("Scan barcode"),
+                                                     QStringLiteral("Barcode:"), items, 0, true, &ok);
+        text = chosen.toStdString();
+        return ok;
+    };
+    key_release_timer_.setSingleShot(true);
+    connect(&key_release_timer_, &QTimer::timeout, this, [this] {
+        if (!key_shown_) return;
+        key_shown_ = false;
+        LcdModel& m = lcd();
+        const KeyHit hit = key_origin(m.pressed_key);
+        m.key_held = false;
+        m.pressed_key = 0;
+        update(QRect(hit.origin_x, hit.origin_y, 32, 20));
+    });
+
+    connect(&clock_timer_, &QTimer::timeout, this, [this] {
+        runtime_->clock_tick();
+        // A letter waiting for the one before it on the same key may go now.
+        if (!typing_.empty()) play_typing();
+    });
     clock_timer_.start(100);
     runtime_->show_start_page();
 }
@@ -171,6 +206,13 @@ void SimulatorWindow::mousePressEvent(QMouseEvent* event) {
         return;
     }
     if (event->button() != Qt::LeftButton) return;
+    if (key_shown_) {
+        // A typed key shown pressed gives way to the click.
+        key_shown_ = false;
+        key_release_timer_.stop();
+        lcd().key_held = false;
+        update();
+    }
     const QPoint pos = event->position().toPoint();
     const TerminalPress press = terminal_press(*runtime_, pos.x(), pos.y(), to_lcd_rect(main_window_rect()));
     if (press.alpha_changed) update(to_qrect(kAlphaIndicatorArea));
@@ -202,8 +244,88 @@ void SimulatorWindow::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
+void SimulatorWindow::show_key_pressed(int code) {
+    LcdModel& m = lcd();
+    if (m.key_held && !key_shown_) return;  // the mouse holds a key: that one shows
+    if (m.pressed_key) {
+        const KeyHit old = key_origin(m.pressed_key);
+        update(QRect(old.origin_x, old.origin_y, 32, 20));
+    }
+    const KeyHit hit = key_origin(code);
+    key_shown_ = true;
+    m.key_held = true;
+    m.pressed_key = code;
+    m.pressed_origin = {hit.origin_x, hit.origin_y};
+    update(QRect(hit.origin_x, hit.origin_y, 32, 20));
+    if (code == key::kAlpha) update(to_qrect(kAlphaIndicatorArea));
+    key_release_timer_.start(150);
+}
+
+void SimulatorWindow::play_typing() {
+    if (typing_.play(*runtime_, [this](int code) { show_key_pressed(code); }) > 0) {
+        QApplication::beep();
+    }
+}
+
+void SimulatorWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        QWidget::keyPressEvent(event);  // the main window's shortcuts
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_F1: show_keyboard_map(); return;
+    case Qt::Key_F2: scan_barcode(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: typing_.push_key(terminal_key_for(PcKey::Enter)); break;
+    case Qt::Key_Backspace: typing_.push_key(terminal_key_for(PcKey::BackSpace)); break;
+    case Qt::Key_Up: typing_.push_key(terminal_key_for(PcKey::Up)); break;
+    case Qt::Key_Down: typing_.push_key(terminal_key_for(PcKey::Down)); break;
+    case Qt::Key_Escape: typing_.push_key(terminal_key_for(PcKey::Escape)); break;
+    default: {
+        const QString text = event->text();
+        if (text.size() != 1 || text[0].unicode() > 0x7e ||
+            keys_for_char(static_cast<char>(text[0].unicode())).code == 0) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        typing_.push_char(static_cast<char>(text[0].unicode()));
+        break;
+    }
+    }
+    play_typing();
+}
+
+void SimulatorWindow::scan_barcode() {
+    std::string text;
+    if (!ask_scan_ || !ask_scan_(scans_.entries(), text) || text.empty()) return;
+    scans_.add(text);
+    typing_.clear();  // keys typed before the scan do not land after it
+    const ScanResult result = runtime_->scan_barcode(text);
+    if (result.status == ScanStatus::Refused) {
+        prompter_->tell(result.reason, "Scan barcode", Icon::Information);
+    }
+}
+
+void SimulatorWindow::show_keyboard_map() {
+    QDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("PC keyboard on the terminal"));
+    auto* layout = new QVBoxLayout(&dialog);
+    QString text;
+    for (const std::string& line : keyboard_mapping_lines()) text += QString::fromStdString(line) + '\n';
+    auto* label = new QLabel(text.trimmed(), &dialog);
+    label->setObjectName(QStringLiteral("KeyboardMap"));
+    label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    layout->addWidget(label);
+    dialog.exec();
+}
+
 void SimulatorWindow::show_popup(const QPoint& global_position) {
     const int command = open_menu_ ? open_menu_(*popup_, global_position) : 0;
+    if (command == command::kScanBarcode) {
+        // The scan belongs to the terminal, not to the main window.
+        QMetaObject::invokeMethod(this, [this] { scan_barcode(); }, Qt::QueuedConnection);
+        return;
+    }
     if (command && send_command_) {
         // The menu's commands go to the main window, after this event.
         QMetaObject::invokeMethod(this, [this, command] { send_command_(command); },

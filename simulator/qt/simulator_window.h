@@ -1,11 +1,13 @@
 // The simulator window: the terminal picture with its keys and LCD. It turns
-// clicks into key codes for the runtime, drags the whole terminal across the
+// clicks and the PC keyboard into key codes for the runtime (each key shown
+// pressed for a moment), asks for a barcode to scan (F2 and the menu), drags the whole terminal across the
 // desktop when pressed off the keys, and opens the pop-up menu on a right
 // click and when PWR is released. It draws; it never touches a file or port.
 #pragma once
 
 #include "common/qt/qt_prompter.h"
 #include "common/resource_script.h"
+#include "simulator/keyboard_mapping.h"
 #include "simulator/lcd_model.h"
 #include "simulator/sim_runtime.h"
 #include "simulator/terminal_face.h"
@@ -45,6 +47,15 @@ public:
     using MenuOpener = std::function<int(QMenu& menu, const QPoint& global_position)>;
     void set_menu_opener(MenuOpener opener) { open_menu_ = std::move(opener); }
 
+    // Asks for the barcode to scan; tests replace it. Returns false when
+    // the user cancelled. `recent` is offered again, newest first.
+    using ScanAsker = std::function<bool(const std::vector<std::string>& recent, std::string& text)>;
+    void set_scan_asker(ScanAsker asker) { ask_scan_ = std::move(asker); }
+    // "Scan barcode...": asks for a code and reads it into the current line.
+    void scan_barcode();
+    // F1: the small picture of the keyboard mapping.
+    void show_keyboard_map();
+
     // The outline shown while dragging (a frameless overlay window), for tests.
     QWidget* drag_outline() const { return outline_; }
 
@@ -61,11 +72,14 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void invalidate(const PixelRect& area);
     void show_popup(const QPoint& global_position);
     void outline_frame(bool show);
+    void play_typing();
+    void show_key_pressed(int code);
     QRect main_window_rect() const;
 
     QtPrompter own_prompter_;
@@ -77,6 +91,13 @@ private:
     QWidget* outline_ = nullptr;
 
     LcdOverlays overlays_;
+
+    PcTypingQueue typing_;
+    QTimer key_release_timer_;  // ends the moment a typed key is shown pressed
+    bool key_shown_ = false;    // the held key is a typed one, not the mouse's
+    ScanHistory scans_;
+    ScanAsker ask_scan_;
+    Prompter* prompter_ = nullptr;
 };
 
 }  // namespace kolibra

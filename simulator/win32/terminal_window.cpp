@@ -1,6 +1,7 @@
 #include "simulator/win32/terminal_window.h"
 
 #include "common/names_win32.h"
+#include "shell/document/command_numbers.h"
 #include "simulator/key_hit_test.h"
 #include "simulator/terminal_pointer.h"
 #include "simulator/win32/gdi_canvas.h"
@@ -119,6 +120,9 @@ TerminalWindow::TerminalWindow(Template& tpl, Prompter& prompter, const MenuTemp
         }
     }
     if (!popup_) popup_ = CreatePopupMenu();
+    // This face has no barcode dialog yet: the scan's item is left out rather
+    // than shown doing nothing.
+    DeleteMenu(popup_, command::kScanBarcode, MF_BYCOMMAND);
 
     runtime_ = std::make_unique<SimRuntime>(tpl, *this, prompter);
     hwnd_ = CreateWindowExW(WS_EX_APPWINDOW, kTerminalWindowClass, kTerminalTitle,
@@ -187,8 +191,36 @@ LRESULT TerminalWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         paint();
         return 0;
     case WM_TIMER:
-        if (wparam == kClockTimerId) runtime_->clock_tick();
+        if (wparam == kClockTimerId) {
+            runtime_->clock_tick();
+            // A letter waiting for the one before it on the same key may go now.
+            if (!typing_.empty()) play_typing();
+        }
         return 0;
+    case WM_KEYDOWN: {
+        // Keys without a character; TranslateMessage still sends WM_CHAR for
+        // Enter, Backspace and Esc, which WM_CHAR passes over.
+        int code = 0;
+        switch (wparam) {
+        case VK_RETURN: code = terminal_key_for(PcKey::Enter); break;
+        case VK_BACK: code = terminal_key_for(PcKey::BackSpace); break;
+        case VK_UP: code = terminal_key_for(PcKey::Up); break;
+        case VK_DOWN: code = terminal_key_for(PcKey::Down); break;
+        case VK_ESCAPE: code = terminal_key_for(PcKey::Escape); break;
+        default: break;
+        }
+        if (!code) break;
+        typing_.push_key(code);
+        play_typing();
+        return 0;
+    }
+    case WM_CHAR:
+        if (wparam >= 0x20 && wparam < 0x7f && keys_for_char(static_cast<char>(wparam)).code) {
+            typing_.push_char(static_cast<char>(wparam));
+            play_typing();
+            return 0;
+        }
+        break;
     case WM_LBUTTONDOWN:
         on_left_down(GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam));
         return 0;
@@ -279,6 +311,12 @@ void TerminalWindow::release_mouse_capture() {
     outline_frame(false);
     if (GetCapture() == hwnd_) ReleaseCapture();
     repaint({0, 0, kTerminalSize.w, kTerminalSize.h});
+}
+
+void TerminalWindow::play_typing() {
+    const bool alpha = lcd().alpha_mode;
+    if (typing_.play(*runtime_) > 0) MessageBeep(MB_OK);
+    if (lcd().alpha_mode != alpha) repaint(kAlphaIndicatorArea);
 }
 
 void TerminalWindow::on_left_down(int x, int y) {

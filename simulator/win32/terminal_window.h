@@ -17,6 +17,7 @@
 #include "common/prompter.h"
 #include "common/resource_script.h"
 #include "model/template.h"
+#include "simulator/keyboard_mapping.h"
 #include "simulator/lcd_model.h"
 #include "simulator/sim_runtime.h"
 #include "simulator/terminal_face.h"
@@ -78,6 +79,7 @@ private:
     void paint();
     void repaint(const PixelRect& area);
     void invalidate(const PixelRect& area);
+    void play_typing();
     void on_left_down(int x, int y);
     void on_mouse_move(int x, int y);
     void on_left_up();
@@ -94,6 +96,7 @@ private:
     std::unique_ptr<SimRuntime> runtime_;
     Hooks hooks_;
     LcdOverlays overlays_;
+    PcTypingQueue typing_;  // the PC keyboard's keys not yet played
     bool busy_ = false;
 };
 

@@ -165,6 +165,56 @@ TEST_F(SimulatorWindowTest, PopUpMenuOpensOnRightClickAndOnReleasingPwr) {
     EXPECT_EQ(commands[0], 2100);
 }
 
+TEST_F(SimulatorWindowTest, ThePcKeyboardTypesAnItemCodeAndShowsEachKeyPressed) {
+    enter_form();
+    window->setFocus();
+    // "AB": Alpha, A, then B waits for A to time out on the clock.
+    QTest::keyClicks(window.get(), "AB");
+    EXPECT_TRUE(window->lcd().key_held);
+    EXPECT_EQ(window->lcd().pressed_key, 1);  // the letter key shows pressed
+    QTRY_COMPARE_WITH_TIMEOUT(window->runtime().letter().pending_char, 'B', 3000);
+    QTest::keyClicks(window.get(), "7");
+    QTest::keyClick(window.get(), Qt::Key_Backspace);
+    QTest::keyClicks(window.get(), "9");
+    EXPECT_EQ(window->runtime().field(0).data, "AB9");
+    EXPECT_EQ(window->lcd().row(0), "Item:AB9");
+    EXPECT_FALSE(window->lcd().alpha_mode);
+    // The key shown pressed lets go after a moment.
+    QTRY_VERIFY_WITH_TIMEOUT(!window->lcd().key_held, 2000);
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    EXPECT_EQ(window->runtime().record_counter(), 1u);
+}
+
+TEST_F(SimulatorWindowTest, ScanBarcodeFromTheMenuAndF2OffersTheLastCodes) {
+    enter_form();
+    std::vector<std::vector<std::string>> offered;
+    std::string answer = "12345";
+    window->set_scan_asker([&](const std::vector<std::string>& recent, std::string& text) {
+        offered.push_back(recent);
+        text = answer;
+        return true;
+    });
+    menu_answer = 3070;
+    QTest::mousePress(window.get(), Qt::RightButton, {}, QPoint(90, 150));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(commands.empty());  // the window scans itself
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_TRUE(offered[0].empty());
+    // The factory line takes scans and presses Enter after them.
+    EXPECT_EQ(window->runtime().record_counter(), 1u);
+
+    window->runtime().press_key(key::kRestart);
+    window->runtime().press_key(7);
+    tpl->forms[0].input_source[0] = 1;  // keypad
+    answer = "999";
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    ASSERT_EQ(offered.size(), 2u);
+    EXPECT_EQ(offered[1], std::vector<std::string>{"12345"});
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, "This line takes keypad input only.");
+    EXPECT_EQ(window->runtime().field(0).data, "");
+}
+
 TEST_F(SimulatorWindowTest, PopUpMenuHasEveryEntryAndCommand) {
     QMenu* menu = window->popup_menu();
     ASSERT_NE(menu, nullptr);
@@ -173,13 +223,14 @@ TEST_F(SimulatorWindowTest, PopUpMenuHasEveryEntryAndCommand) {
         {"&New\tCtrl+N", 1010}, {"&Open...\tCtrl+O", 1020}, {"&Save\tCtrl+S", 1030},
         {"Save &As...", 1040}, {"", 0}, {"Edit\tCtrl+E", 2000}, {"&COM port settings...", 2100},
         {"", 0}, {"&Download program", -1}, {"Download &lookup file", -1}, {"&Receive data", -1},
-        {"Collected records...", 3050}, {"Reception &history...", 3060}, {"", 0}, {"A&bout...", 9030}, {"&Exit\tAlt+F4", 1090},
+        {"Scan barcode...\tF2", 3070}, {"Collected records...", 3050},
+        {"Reception &history...", 3060}, {"", 0}, {"A&bout...", 9030}, {"&Exit\tAlt+F4", 1090},
     };
     const int sub_commands[3][2] = {{3020, 3021}, {3040, 3041}, {3030, 3031}};
     const auto actions = menu->actions();
-    ASSERT_EQ(actions.size(), 16);
+    ASSERT_EQ(actions.size(), 17);
     int sub = 0;
-    for (int i = 0; i < 16; ++i) {
+    for (int i = 0; i < 17; ++i) {
         QAction* a = actions[i];
         if (top[i].command == 0) {
             EXPECT_TRUE(a->isSeparator()) << i;

@@ -189,6 +189,74 @@ TEST_F(SimulateCommand, RecordsPrintsTheRecordOfEveryCompletedForm) {
     EXPECT_EQ(run.out.find("record: "), std::string::npos);
 }
 
+TEST_F(SimulateCommand, TypeAndScanPlayInCommandLineOrderAsTheClicksWould) {
+    auto tpl = std::make_unique<Template>();
+    reset_template(*tpl);
+    FormRecord& f = tpl->forms[0];
+    f.data_type[0] = 1;  // text
+    write_slot(f.prompt[0], "Item:");
+    f.max_length[0] = 10;
+    f.data_type[1] = 2;  // integer
+    write_slot(f.prompt[1], "Qty:");
+    f.max_length[1] = 4;
+    f.input_source[1] = 2;  // both
+    f.auto_enter[0] = 0;    // No
+    f.auto_enter[1] = 0;
+    f.date_stamp = 0;
+    f.time_stamp = 0;
+    f.next_target = 0;
+    tpl->field_delimiter[0] = ',';
+    tpl->field_delimiter[1] = '~';
+    const std::string path = dir_ + "/made.atx";
+    ASSERT_TRUE(write_template(path, *tpl).ok());
+    const std::string done =
+        // The main page leaves the cursor where the form had it.
+        "screen=MainScreen target=0 highlight=1 cursor=1,5 alpha=0 counter=1\n"
+        "|1.Collect data |\n|2.Upload data  |\n|3.Utilities    |\n|               |\n"
+        "||\n||\n||\n||\n"
+        "record: AB,~7\n";
+
+    // The clicks: start, Alpha, A, wait, B B, Enter, Alpha off, 7, Enter.
+    ProgramRun run = tgen("simulate '" + path + "' --keys 7,17,1,t7,1,1,12,17,1,12 --records");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, done);
+    run = tgen("simulate '" + path + "' --keys 7 --type AB --keys 12 --type 7 --keys 12 --records");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, done);
+    run = tgen("simulate '" + path + "' --keys 7 --scan AB --keys 12 --scan 7 --keys 12 --records");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, done);
+
+    // With Scan+ENTER the scans alone complete the record; a keypad-only
+    // line refuses the scan, says so and leaves the form waiting.
+    f.auto_enter[0] = 1;
+    f.auto_enter[1] = 1;
+    ASSERT_TRUE(write_template(path, *tpl).ok());
+    run = tgen("simulate '" + path + "' --keys 7 --scan AB --scan 7 --records");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, done);
+    f.input_source[1] = 1;  // keypad
+    ASSERT_TRUE(write_template(path, *tpl).ok());
+    run = tgen("simulate '" + path + "' --keys 7 --scan AB --scan 7 --records");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tgen simulate: scan refused: This line takes keypad input only.\n");
+    EXPECT_EQ(run.out,
+              "screen=FormScreen target=1 highlight=0 cursor=1,4 alpha=0 counter=0\n"
+              "|Item:AB|\n|Qty:|\n||\n||\n||\n||\n||\n||\n");
+
+    // Letters off a form cannot be typed.
+    run = tgen("simulate '" + path + "' --type A");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tgen simulate: cannot type 'A' on MainScreen\n");
+}
+
+TEST_F(SimulateCommand, HelpPrintsTheUsage) {
+    const ProgramRun run = tgen("simulate --help");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("--type TEXT"), std::string::npos);
+    EXPECT_NE(run.out.find("--scan TEXT"), std::string::npos);
+}
+
 TEST_F(SimulateCommand, RefusesOddCommandLines) {
     const std::string path = new_template();
     const char* bad[] = {
@@ -205,6 +273,10 @@ TEST_F(SimulateCommand, RefusesOddCommandLines) {
         "simulate 'PATH' --keys 7 --time 2026-03-07",
         "simulate 'PATH' --keys 7 --bogus",
         "simulate 'PATH' --keys 7 --records --records",
+        "simulate 'PATH' --records",
+        "simulate 'PATH' --type",
+        "simulate 'PATH' --type 'A#'",
+        "simulate 'PATH' --keys 7 --scan",
     };
     for (const char* args : bad) {
         std::string line = args;

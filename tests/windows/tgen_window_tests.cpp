@@ -6,6 +6,7 @@
 // collected records window beside the terminal.
 #include "history/reception_history.h"
 #include "model/template.h"
+#include "model/text_slot.h"
 #include "shell/document/command_numbers.h"
 #include "shell/document/tgen_resources.h"
 #include "common/names_win32.h"
@@ -269,6 +270,26 @@ TEST(TgenTerminalWindow, ThePopUpMenuChosenWithItsOwnKeysSendsTheItemsCommand) {
     t.click(key_centre(key::kPwr).x, key_centre(key::kPwr).y);
     pump(100);
     EXPECT_EQ(t.commands, std::vector<int>{command::kOpen});
+}
+
+TEST(TgenTerminalWindow, ThePcKeyboardTypesIntoAForm) {
+    Terminal t;
+    t.tpl.forms[0].data_type[0] = 1;  // text
+    write_slot(t.tpl.forms[0].prompt[0], "Item:");
+    t.tpl.forms[0].max_length[0] = 10;
+    SendMessageW(t.hwnd(), WM_CHAR, '1', 0);  // "1" on the main page starts the program
+    ASSERT_TRUE(t.window->lcd().screen_is_form);
+    for (wchar_t c : std::wstring(L"ab")) SendMessageW(t.hwnd(), WM_CHAR, c, 0);
+    // B waits for A's time-out on the clock (7 ticks of 100 ms).
+    for (int i = 0; i < 30 && t.window->runtime().letter().pending_char != 'B'; ++i) pump(100);
+    SendMessageW(t.hwnd(), WM_CHAR, '7', 0);
+    SendMessageW(t.hwnd(), WM_KEYDOWN, VK_BACK, 0);
+    SendMessageW(t.hwnd(), WM_CHAR, '\b', 0);  // passed over: the key did it
+    SendMessageW(t.hwnd(), WM_CHAR, '9', 0);
+    EXPECT_EQ(t.window->runtime().field(0).data, "AB9");
+    EXPECT_FALSE(t.window->lcd().alpha_mode);
+    SendMessageW(t.hwnd(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(t.window->runtime().record_counter(), 1u);
 }
 
 TEST(TgenTerminalWindow, TheMenuIsTheFirstPopUpOfPopMenuQ5) {
