@@ -6,7 +6,9 @@
 #include "link/fake_port.h"
 #include "link/virtual_clock.h"
 #include "shell/qt/link_commands.h"
+#include "link/port_names.h"
 #include "support/qt_test_app.h"
+#include "support/user_doubles.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -306,6 +308,68 @@ TEST(PaintingClock, KeepsTheDeadlineAndLetsTheWindowsWorkMeanwhile) {
     port.inject("ACK\r");  // input waiting: no time passes
     clock.wait_for_input(port, 4200);
     EXPECT_EQ(clock.now_ms(), 1200u);
+}
+
+}  // namespace
+}  // namespace kolibra
+
+namespace kolibra {
+namespace {
+
+// A terminal that never answers: the download waits in its handshake.
+class SilentDevice : public LinkDevice {
+public:
+    void connect(LineEndpoint*) override {}
+    void receive(const uint8_t*, std::size_t, uint32_t, uint32_t) override { ++writes; }
+    void advance(uint32_t) override {}
+    int32_t ms_to_next_event(uint32_t) const override { return -1; }
+    int writes = 0;
+};
+
+// The waiting window names the port and device and its Cancel button takes a
+// click while the transfer blocks all other input: the download ends at the
+// next slice as cancelled, without "Terminal is not ready!" or a retry question.
+TEST(LinkCommandWindow, CancelInTheWaitingWindowStopsTheHandshake) {
+    test::app();
+    VirtualClock virtual_clock(1000);
+    TransferStop stop;
+    QtWaitNotice waiting;
+    waiting.set_stop(&stop);
+    QtProgress progress;
+    progress.set_stop(&stop);
+    QString shown;
+    uint32_t clicked_at = 0;
+    PumpingClock clock(virtual_clock, [&] {
+        pump_paint_events();
+        if (clicked_at || !waiting.window() || !waiting.window()->isVisible()) return;
+        if (auto* label = waiting.window()->findChild<QLabel*>()) shown = label->text();
+        if (virtual_clock.now_ms() < 5000) return;  // into the second handshake
+        ASSERT_NE(waiting.cancel_button(), nullptr);
+        QTest::mouseClick(waiting.cancel_button(), Qt::LeftButton);
+        clicked_at = virtual_clock.now_ms();
+    });
+    clock.set_stop(&stop);
+    stop.request();  // left from an earlier command: must not stop this one
+
+    SilentDevice device;
+    test::RecordingPrompter prompter;
+    LinkServices services;
+    services.make_port = [&] { return std::make_unique<FakePort>(virtual_clock, &device); };
+    services.clock = &clock;
+    services.prompter = &prompter;
+    services.progress = &progress;
+    services.stop = &stop;
+    services.waiting = &waiting;
+    TemplateDocument doc;
+    run_link_command(services, doc, LinkCommand::DownloadProgram, false);
+
+    ASSERT_NE(clicked_at, 0u) << "the waiting window never showed its Cancel button";
+    EXPECT_TRUE(shown.startsWith("Waiting for the terminal on COM1 ...\nDevice: "));
+    EXPECT_TRUE(shown.endsWith(QString::fromStdString(port_device_path(0))));
+    EXPECT_LE(virtual_clock.now_ms() - clicked_at, 2 * PumpingClock::kSliceMs);
+    EXPECT_EQ(device.writes, 2);  // "QUORIN\r" twice, no third try
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Download cancelled."});
+    EXPECT_EQ(waiting.window(), nullptr);
 }
 
 }  // namespace
