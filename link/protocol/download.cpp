@@ -354,7 +354,8 @@ int download_to_terminal(LinkSession& link, Progress& progress, FilePicker* pick
     }
 
     if (!open_command_port(link.port, request.target.port_index)) {
-        link.prompter.tell("Can't open the COM port!", options.error_caption, Icon::Warning);
+        link.prompter.tell(with_port_details("Can't open the COM port!", request.target),
+                           options.error_caption, Icon::Warning);
         close_lookup();
         return kDownloadOpenFailed;
     }
@@ -372,7 +373,8 @@ int download_to_terminal(LinkSession& link, Progress& progress, FilePicker* pick
         return kDownloadOpenFailed;
     }
     if (!link.port.apply(line)) {
-        link.prompter.tell(options.comm_state_text, options.error_caption, Icon::Warning);
+        link.prompter.tell(with_port_details(options.comm_state_text, request.target),
+                           options.error_caption, Icon::Warning);
         link.port.close();
         close_lookup();
         return kDownloadStopped;

@@ -66,6 +66,10 @@ std::string waiting_for_terminal_text(const LinkTarget& target);
 // of a port's failure messages.
 std::string port_and_device(const LinkTarget& target);
 
+// A port's failure message with, below it, the port and device it concerns:
+// "Can't open the COM port!\n\nPort: COM1 (/dev/ttyS0)".
+std::string with_port_details(const std::string& message, const LinkTarget& target);
+
 // Milliseconds elapsed from `since` to `now` on the wrapping 32-bit tick.
 inline uint32_t ms_since(uint32_t since, uint32_t now) { return now - since; }
 

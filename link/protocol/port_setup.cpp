@@ -24,6 +24,10 @@ std::string port_and_device(const LinkTarget& target) {
     return port_name(index) + " (" + port_device_path(index) + ")";
 }
 
+std::string with_port_details(const std::string& message, const LinkTarget& target) {
+    return message + "\n\nPort: " + port_and_device(target);
+}
+
 std::string waiting_for_terminal_text(const LinkTarget& target) {
     const int index = checked_port_index(target.port_index);
     return "Waiting for the terminal on " + port_name(index) + " ...\nDevice: " +

@@ -286,7 +286,9 @@ std::optional<std::string> choose_data_file(FilePicker& picker) {
 bool open_receive_port(LinkSession& link, const LinkTarget& target,
                        const ReceiveOptions& options) {
     if (!open_command_port(link.port, target.port_index)) {
-        if (options.show_errors) link.prompter.tell(options.port_failure_text, "Error", Icon::None);
+        if (options.show_errors)
+            link.prompter.tell(with_port_details(options.port_failure_text, target), "Error",
+                               Icon::None);
         return false;
     }
     link.waiting_text = waiting_for_terminal_text(target);
