@@ -291,7 +291,7 @@ bool run_download_attempts(LinkSession& link, Progress& progress, DownloadKind k
                            Template* tpl, std::FILE* lookup, const DownloadOptions& options) {
     while (!download_attempt(link, progress, kind, tpl, lookup, options)) {
         if (stop_requested(link)) {
-            link.prompter.tell("Download cancelled.", options.error_caption, Icon::Information);
+            link.prompter.tell("Download cancelled.", options.done_caption, Icon::Information);
             return false;
         }
         Answer again = link.prompter.ask("Failed to download, would you like to retry?",
