@@ -374,3 +374,54 @@ TEST(LinkCommandWindow, CancelInTheWaitingWindowStopsTheHandshake) {
 
 }  // namespace
 }  // namespace kolibra
+
+namespace kolibra {
+namespace {
+
+// The progress window and the count box get a Cancel button only when they
+// have a stop to request; it lies inside the window below the bar or the
+// count, and takes a click while a transfer blocks all other input.
+TEST(TransferCancelButtons, InsideTheirWindowAndHeardThroughTheInputBlocker) {
+    test::app();
+    for (bool progress_window : {true, false}) {
+        SCOPED_TRACE(progress_window ? "progress window" : "count box");
+        TransferStop stop;
+        QtProgress progress;
+        QtReceiveCountView count;
+        QWidget* window = nullptr;
+        auto open = [&] {
+            if (progress_window) {
+                progress.open("Progress");
+                window = progress.window();
+            } else {
+                count.prepare();
+                count.show(3);
+                window = count.box();
+            }
+        };
+        open();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->findChild<QPushButton*>("Cancel"), nullptr);
+        progress.set_stop(&stop);
+        count.set_stop(&stop);
+        open();
+        ASSERT_NE(window, nullptr);
+        auto* cancel = window->findChild<QPushButton*>("Cancel");
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_TRUE(window->rect().contains(cancel->geometry()));
+        if (progress_window) {
+            EXPECT_GE(cancel->y(), progress.bar()->geometry().bottom());
+        }
+        {
+            InputBlocker blocked;
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        }
+        EXPECT_TRUE(stop.requested());
+        EXPECT_FALSE(cancel->isEnabled());
+        progress.close();
+        count.remove();
+    }
+}
+
+}  // namespace
+}  // namespace kolibra
