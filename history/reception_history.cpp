@@ -4,6 +4,7 @@
 #include "common/file_replace.h"
 #include "common/tool_files.h"
 #include "history/history_files.h"
+#include "link/protocol/receive.h"
 #include "link/port_names.h"
 
 #include <algorithm>
@@ -96,6 +97,7 @@ std::string default_history_folder() {
 const char* outcome_text(int result) {
     if (result > 0) return "complete";
     if (result == 0) return "no data";
+    if (result == kReceiveCancelled) return "cancelled";
     return "broken off";
 }
 

@@ -6,7 +6,7 @@
 // any program:
 //   000007.txt   the records exactly as a data file holds them (record, CR LF)
 //   000007.info  "key=value" lines: program, port, speed, started, ended,
-//                outcome ("complete", "broken off", "no data"; "unfinished"
+//                outcome ("complete", "broken off", "cancelled", "no data"; "unfinished"
 //                while receiving or after a crash) and records
 // The number is claimed by creating the .txt file exclusively, so two
 // programs receiving at once never write into one entry.

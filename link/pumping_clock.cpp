@@ -30,6 +30,7 @@ void PumpingClock::wait_for_input(SerialPort& port, uint32_t deadline_ms) {
         const uint32_t rest = ms_until(inner_.now_ms(), slice_end);
         if (rest > 0) inner_.pause(rest);
         pump();
+        if (stop_ && stop_->requested()) return;
     }
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "link/clock.h"
+#include "common/transfer_stop.h"
 
 #include <functional>
 
@@ -18,7 +19,10 @@ public:
     PumpingClock(Clock& inner, std::function<void()> pump) : inner_(inner), pump_(std::move(pump)) {}
     uint32_t now_ms() override { return inner_.now_ms(); }
     void pause(uint32_t ms) override;
+    // Returns early, at the end of a slice, once `stop` (if set) is requested,
+    // so a Cancel clicked during a wait is seen within one slice.
     void wait_for_input(SerialPort& port, uint32_t deadline_ms) override;
+    void set_stop(const TransferStop* stop) { stop_ = stop; }
 
 private:
     void pump() {
@@ -27,6 +31,7 @@ private:
 
     Clock& inner_;
     std::function<void()> pump_;
+    const TransferStop* stop_ = nullptr;
 };
 
 }  // namespace kolibra

@@ -7,7 +7,9 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QProgressBar>
+#include <QVBoxLayout>
 #include <QScreen>
 
 namespace kolibra {
@@ -23,6 +25,31 @@ protected:
     void closeEvent(QCloseEvent* event) override { event->ignore(); }
     void reject() override {}
 };
+
+// Marks a widget whose window takes input while a transfer blocks the rest.
+const char* const kTakesInput = "kolibraTakesInput";
+
+}  // namespace
+
+QPushButton* make_cancel_button(QWidget* parent, TransferStop* stop) {
+    auto* button = new QPushButton(QStringLiteral("Cancel"), parent);
+    button->setObjectName(QStringLiteral("Cancel"));
+    button->setProperty(kTakesInput, true);
+    QObject::connect(button, &QPushButton::clicked, button, [button, stop] {
+        stop->request();
+        button->setEnabled(false);
+    });
+    return button;
+}
+
+namespace {
+
+void centre_on_screen(QWidget* window) {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+    }
+}
 
 }  // namespace
 
@@ -53,6 +80,16 @@ void QtProgress::open(const std::string& caption) {
     bar->setTextVisible(false);
     QSize client = dialog->size();
     bar->setGeometry(14, client.height() / 2, client.width() - 28, 20);
+    if (stop_) {
+        // The button goes below the bar; the window grows to hold it.
+        cancel_ = make_cancel_button(dialog, stop_);
+        const int top = client.height() / 2 + 28;
+        const QSize button = cancel_->sizeHint();
+        cancel_->setGeometry((client.width() - button.width()) / 2, top, button.width(),
+                             button.height());
+        client.setHeight(top + button.height() + 10);
+        dialog->setFixedSize(client);
+    }
 
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->geometry();
@@ -77,6 +114,43 @@ void QtProgress::close() {
     }
     dialog_ = nullptr;
     bar_ = nullptr;
+    cancel_ = nullptr;
+}
+
+QtWaitNotice::~QtWaitNotice() { hide(); }
+
+void QtWaitNotice::show(const std::string& text) {
+    if (!dialog_) {
+        auto* dialog = new ProgressWindow;
+        dialog->setWindowTitle(QStringLiteral("Waiting"));
+        auto* layout = new QVBoxLayout(dialog);
+        auto* label = new QLabel(dialog);
+        label->setObjectName(QStringLiteral("WaitingText"));
+        label->setTextInteractionFlags(Qt::NoTextInteraction);
+        layout->addWidget(label);
+        if (stop_) {
+            cancel_ = make_cancel_button(dialog, stop_);
+            layout->addWidget(cancel_, 0, Qt::AlignHCenter);
+        }
+        dialog_ = dialog;
+    }
+    if (auto* label = dialog_->findChild<QLabel*>(QStringLiteral("WaitingText")))
+        label->setText(QString::fromStdString(text));
+    dialog_->adjustSize();
+    dialog_->setFixedSize(dialog_->sizeHint().expandedTo(QSize(280, 0)));
+    centre_on_screen(dialog_);
+    dialog_->show();
+    dialog_->raise();
+    pump_paint_events();
+}
+
+void QtWaitNotice::hide() {
+    if (dialog_) {
+        dialog_->hide();
+        delete dialog_.data();
+    }
+    dialog_ = nullptr;
+    cancel_ = nullptr;
 }
 
 namespace {
@@ -104,8 +178,11 @@ bool is_input_event(QEvent::Type type) {
 }
 
 // True for a widget of a modal box opened during the transfer, including the
-// pop-ups of its controls (whose parent chain crosses into their own window).
+// pop-ups of its controls (whose parent chain crosses into their own window),
+// and for a Cancel button of a transfer (while no box is open).
 bool reaches_open_box(QWidget* widget) {
+    if (widget && !QApplication::activeModalWidget() && widget->property(kTakesInput).toBool())
+        return true;
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || !widget) return false;
     for (QWidget* w = widget; w; w = w->parentWidget()) {

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 
 namespace kolibra {
@@ -27,7 +28,7 @@ protected:
         p.setPen(Qt::black);
         p.setBrush(QColor(255, 255, 100));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
-        p.drawText(rect(), Qt::AlignCenter, text);
+        p.drawText(QRect(0, 0, width(), 40), Qt::AlignCenter, text);
     }
 };
 
@@ -42,6 +43,12 @@ void QtReceiveCountView::prepare() {
     QSize size(width, 40);
     QRect screen(0, 0, 640, 480);
     if (QScreen* s = QGuiApplication::primaryScreen()) screen = s->geometry();
+    if (stop_) {
+        QPushButton* cancel = make_cancel_button(box, stop_);
+        const QSize button = cancel->sizeHint();
+        cancel->setGeometry((width - button.width()) / 2, 40, button.width(), button.height());
+        size.setHeight(40 + button.height() + 8);
+    }
     box->setGeometry(QRect(screen.center() - QPoint(width / 2, 20), size));
     box_ = box;
 }

@@ -97,7 +97,9 @@ struct ReplyLine {
 // Collects one reply line, a byte at a time so that a second reply sent
 // right behind the first stays in the input: up to its CR, at most 10
 // bytes, until the deadline.
-ReplyLine collect_reply(LinkSession& link, uint32_t start) {
+// `stoppable`: the wait also ends at the first slice after the user asked to
+// stop (the handshake); a packet's reply is waited for to its end.
+ReplyLine collect_reply(LinkSession& link, uint32_t start, bool stoppable = false) {
     ReplyLine line;
     while (line.text.size() < kReplyKeep) {
         uint8_t b;
@@ -111,6 +113,7 @@ ReplyLine collect_reply(LinkSession& link, uint32_t start) {
             continue;
         }
         if (ms_since(start, link.clock.now_ms()) > kReplyLimitMs) break;
+        if (stoppable && stop_requested(link)) break;
         link.clock.wait_for_input(link.port, start + kReplyLimitMs + 1);
     }
     return line;
@@ -150,10 +153,14 @@ std::string exchange_with_terminal(LinkSession& link, const uint8_t* bytes, std:
 }
 
 bool terminal_handshake(LinkSession& link, const DownloadOptions& options) {
+    ShownWaitNotice waiting(link);
     drop_waiting_input(link);  // nothing heard before the greeting answers it
     for (int i = 0; i < kHandshakeTries; ++i) {
-        if (exchange_with_terminal(link, kHandshake, sizeof kHandshake) == "ACK") return true;
+        if (stop_requested(link)) return false;
+        link.port.write(kHandshake, sizeof kHandshake);
+        if (collect_reply(link, link.clock.now_ms(), /*stoppable=*/true).text == "ACK") return true;
     }
+    if (stop_requested(link)) return false;
     link.prompter.tell("Terminal is not ready!", options.error_caption, Icon::Warning);
     return false;
 }
@@ -164,6 +171,9 @@ bool send_packet(LinkSession& link, const uint8_t* packet, std::size_t length,
     // doubled reply); read as this packet's answer it would skip this packet.
     drop_waiting_input(link);
     for (int send = 0; send < options.max_sends; ++send) {
+        // The user's stop ends the transfer between packets (or before a
+        // resend), never in the middle of one.
+        if (stop_requested(link)) return false;
         link.port.write(packet, length);
         const ReplyLine reply = collect_reply(link, link.clock.now_ms());
         if (reply.text == "ACK") return true;  // with its CR, or cut by the deadline
@@ -173,6 +183,7 @@ bool send_packet(LinkSession& link, const uint8_t* packet, std::size_t length,
         }
         if (late_ack_waiting(link, reply)) return true;
     }
+    if (stop_requested(link)) return false;
     link.prompter.tell("Error on downloading!", options.error_caption, Icon::Warning);
     return false;
 }
@@ -279,6 +290,10 @@ bool download_attempt(LinkSession& link, Progress& progress, DownloadKind kind, 
 bool run_download_attempts(LinkSession& link, Progress& progress, DownloadKind kind,
                            Template* tpl, std::FILE* lookup, const DownloadOptions& options) {
     while (!download_attempt(link, progress, kind, tpl, lookup, options)) {
+        if (stop_requested(link)) {
+            link.prompter.tell("Download cancelled.", options.done_caption, Icon::Information);
+            return false;
+        }
         Answer again = link.prompter.ask("Failed to download, would you like to retry?",
                                          options.error_caption, Icon::Question, Buttons::YesNo);
         if (again != Answer::Yes) return false;
@@ -339,10 +354,12 @@ int download_to_terminal(LinkSession& link, Progress& progress, FilePicker* pick
     }
 
     if (!open_command_port(link.port, request.target.port_index)) {
-        link.prompter.tell("Can't open the COM port!", options.error_caption, Icon::Warning);
+        link.prompter.tell(with_port_details("Can't open the COM port!", request.target),
+                           options.error_caption, Icon::Warning);
         close_lookup();
         return kDownloadOpenFailed;
     }
+    link.waiting_text = waiting_for_terminal_text(request.target);
     link.port.set_buffer_sizes(kDownloadBufferIn, kDownloadBufferOut);
     LineSettings& line = run_line_settings();
     set_plain_speed(line, request.target.baud_index);
@@ -356,7 +373,8 @@ int download_to_terminal(LinkSession& link, Progress& progress, FilePicker* pick
         return kDownloadOpenFailed;
     }
     if (!link.port.apply(line)) {
-        link.prompter.tell(options.comm_state_text, options.error_caption, Icon::Warning);
+        link.prompter.tell(with_port_details(options.comm_state_text, request.target),
+                           options.error_caption, Icon::Warning);
         link.port.close();
         close_lookup();
         return kDownloadStopped;
@@ -367,7 +385,7 @@ int download_to_terminal(LinkSession& link, Progress& progress, FilePicker* pick
     close_lookup();
     link.port.purge_input();
     link.port.close();
-    return kDownloadRan;
+    return ok || !stop_requested(link) ? kDownloadRan : kDownloadCancelled;
 }
 
 }  // namespace kolibra

@@ -66,6 +66,7 @@ constexpr std::size_t kMaxLookupRecord = 253;
 constexpr int kDownloadRan = 1;         // ran to its end, whatever the outcome
 constexpr int kDownloadStopped = 0;     // file choice cancelled, line settings refused
 constexpr int kDownloadOpenFailed = -1; // lookup file, port or transceiver failed
+constexpr int kDownloadCancelled = -2;  // the user stopped it (link.stop); port closed
 
 // The whole command: choose and open the lookup file, open and set up the
 // port (buffers 256 in, 1200 out; transceiver if asked), then attempts with

@@ -1,6 +1,7 @@
 #include "link/protocol/port_setup.h"
 
 #include "link/port_names.h"
+#include "link/protocol/link_session.h"
 
 namespace kolibra {
 
@@ -13,5 +14,24 @@ void set_plain_speed(LineSettings& line, uint8_t baud_index) {
 }
 
 void set_transfer_timeouts(SerialPort& port) { port.set_timeouts(transfer_timeouts()); }
+
+}  // namespace kolibra
+
+namespace kolibra {
+
+std::string port_and_device(const LinkTarget& target) {
+    const int index = checked_port_index(target.port_index);
+    return port_name(index) + " (" + port_device_path(index) + ")";
+}
+
+std::string with_port_details(const std::string& message, const LinkTarget& target) {
+    return message + "\n\nPort: " + port_and_device(target);
+}
+
+std::string waiting_for_terminal_text(const LinkTarget& target) {
+    const int index = checked_port_index(target.port_index);
+    return "Waiting for the terminal on " + port_name(index) + " ...\nDevice: " +
+           port_device_path(index);
+}
 
 }  // namespace kolibra

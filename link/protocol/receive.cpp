@@ -46,8 +46,11 @@ bool& count_box_prepared() {
 
 void answer(SerialPort& port, const uint8_t (&reply)[4]) { port.write(reply, sizeof reply); }
 
-// Phase 1: "READ\r" until the terminal answers "ACK\r". True when connected.
-bool connect(LinkSession& link, const ReceiveOptions& options) {
+enum class Connection { Made, Failed, Cancelled };
+
+// Phase 1: "READ\r" until the terminal answers "ACK\r", or until the user
+// stops it (seen at the next slice of the wait).
+Connection connect(LinkSession& link, const ReceiveOptions& options) {
     int retries = 0;
     for (;;) {
         link.port.write(kRead, sizeof kRead);
@@ -57,6 +60,7 @@ bool connect(LinkSession& link, const ReceiveOptions& options) {
         uint8_t last = 0;
         bool timed_out = false;
         for (;;) {
+            if (stop_requested(link)) return Connection::Cancelled;
             uint8_t b;
             int got = link.port.read(&b, 1);
             if (got == 1) {
@@ -74,13 +78,13 @@ bool connect(LinkSession& link, const ReceiveOptions& options) {
         }
         if (timed_out && retries >= kConnectTimeoutTries) {
             if (options.show_errors) link.prompter.tell("Time out!", "Error", Icon::None);
-            return false;
+            return Connection::Failed;
         }
-        if (held == 4 && std::memcmp(reply, kAck, 4) == 0) return true;
+        if (held == 4 && std::memcmp(reply, kAck, 4) == 0) return Connection::Made;
         if (retries >= kConnectWrongTries) {
             if (options.show_errors)
                 link.prompter.tell("Failed to establish connection!", "Error", Icon::None);
-            return false;
+            return Connection::Failed;
         }
         ++retries;
     }
@@ -135,7 +139,13 @@ namespace {
 
 int receive_both_phases(LinkSession& link, std::FILE* data, ReceiveCountView* count_view,
                         const ReceiveOptions& options, ReceptionLog* history) {
-    if (!connect(link, options)) return kReceiveNothing;
+    // Shown through the connection and until the first frame is complete.
+    ShownWaitNotice waiting(link);
+    switch (connect(link, options)) {
+        case Connection::Made: break;
+        case Connection::Failed: return kReceiveNothing;
+        case Connection::Cancelled: return kReceiveCancelled;
+    }
 
     int retries = 0;
     int without_record = 0;
@@ -148,6 +158,12 @@ int receive_both_phases(LinkSession& link, std::FILE* data, ReceiveCountView* co
         return kReceiveBrokenOff;
     };
     for (;;) {
+        // The user's stop is seen between frames: every record acknowledged
+        // so far is in the file and the history.
+        if (stop_requested(link)) {
+            show_receive_count(count_view, CountAction::Remove, accepted);
+            return kReceiveCancelled;
+        }
         const uint32_t start = link.clock.now_ms();
         uint8_t frame[kFrameKeep];
         std::size_t held = 0;
@@ -156,6 +172,7 @@ int receive_both_phases(LinkSession& link, std::FILE* data, ReceiveCountView* co
         while (!complete) {
             uint8_t b;
             int got = link.port.read(&b, 1);
+            if (got != 1 && held == 0 && stop_requested(link)) break;  // between frames
             if (got == 1) {
                 if (held < kFrameKeep)
                     frame[held++] = b;
@@ -168,6 +185,7 @@ int receive_both_phases(LinkSession& link, std::FILE* data, ReceiveCountView* co
             else if (got != 1)
                 link.clock.wait_for_input(link.port, start + kFrameLimitMs + 1);
         }
+        if (!complete && held == 0 && stop_requested(link)) continue;  // ends at the loop's top
         if (!complete) {
             if (retries >= kFrameSilences) return break_off();
             ++retries;
@@ -175,6 +193,7 @@ int receive_both_phases(LinkSession& link, std::FILE* data, ReceiveCountView* co
             continue;
         }
         retries = 0;
+        waiting.end();
         const FrameVerdict verdict = judge_frame(frame, held, overflowed, expected);
         if (verdict == FrameVerdict::Repeat || verdict == FrameVerdict::Refuse) {
             if (without_record >= kFramesWithoutRecord) return break_off();
@@ -231,12 +250,13 @@ std::string reception_log_note(const ReceptionLog* log, int result) {
     if (!log) return {};
     const int n = log->records();
     const std::string count = n == 1 ? "1 record was" : std::to_string(n) + " records were";
-    if (result < 0 && n > 0) {
+    if ((result == kReceiveBrokenOff || result == kReceiveCancelled) && n > 0) {
+        const std::string ended =
+            result == kReceiveCancelled ? " received before the reception was cancelled"
+                                        : " received before the reception broke off";
         if (log->kept())
-            return count + " received before the reception broke off. They are kept in the reception "
-                           "history (tgen receptions).";
-        return count + " received before the reception broke off, but the reception history could not "
-                       "be written: " + log->failure();
+            return count + ended + ". They are kept in the reception history (tgen receptions).";
+        return count + ended + ", but the reception history could not be written: " + log->failure();
     }
     if (!log->kept())
         return "The reception history could not be written: " + log->failure() +
@@ -266,9 +286,12 @@ std::optional<std::string> choose_data_file(FilePicker& picker) {
 bool open_receive_port(LinkSession& link, const LinkTarget& target,
                        const ReceiveOptions& options) {
     if (!open_command_port(link.port, target.port_index)) {
-        if (options.show_errors) link.prompter.tell(options.port_failure_text, "Error", Icon::None);
+        if (options.show_errors)
+            link.prompter.tell(with_port_details(options.port_failure_text, target), "Error",
+                               Icon::None);
         return false;
     }
+    link.waiting_text = waiting_for_terminal_text(target);
     link.port.set_buffer_sizes(kReceiveBufferIn, kReceiveBufferOut);
     LineSettings& line = run_line_settings();
     if (target.use_ir && !setup_ir_transceiver(link.port, link.clock, line,
@@ -314,6 +337,7 @@ int receive_from_terminal(LinkSession& link, const ReceiveEnvironment& env,
     link.port.close();
     if (n <= 0) {
         temporary.discard();
+        if (n == kReceiveCancelled) link.prompter.tell("Reception cancelled.", "Upload Data", Icon::None);
         tell_reception_log_note(&link.prompter, env.history, n);
         if (n == 0) link.prompter.tell("No data received!", "Upload Data", Icon::None);
         return n;

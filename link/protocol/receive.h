@@ -45,6 +45,7 @@ constexpr int kReceiveNothing = 0;       // cancelled, no connection, no record
 constexpr int kReceiveBrokenOff = -1;    // the terminal fell silent, or the file failed
 constexpr int kReceiveFileFailed = -2;   // the data file could not be created
 constexpr int kReceivePortFailed = -3;   // the port could not be opened or set up
+constexpr int kReceiveCancelled = -4;    // the user stopped it (link.stop); records kept in the history
 
 // What a reception needs besides the port.
 struct ReceiveEnvironment {
@@ -77,8 +78,8 @@ bool open_receive_port(LinkSession& link, const LinkTarget& target,
 // Both phases of a reception on an open port. Each accepted record is written
 // to `data` with options.record_end, and told to `history` (which may be
 // null), before its "ACK\r" goes out. Returns the number of records, 0 when no
-// connection came about, or -1 when the terminal fell silent or writing the
-// file failed. The history hears the start and the end of every reception.
+// connection came about, -1 when the terminal fell silent or writing the
+// file failed, or kReceiveCancelled when the user stopped it. The history hears the start and the end of every reception.
 int receive_records(LinkSession& link, std::FILE* data, ReceiveCountView* count_view,
                     const ReceiveOptions& options = {}, ReceptionLog* history = nullptr);
 

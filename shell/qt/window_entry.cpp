@@ -49,6 +49,14 @@ int run_tgen_window(int argc, char** argv, const char* template_path) {
     SystemLauncher launcher;
     SteadyClock steady;
     PaintingClock clock(steady);
+    // Cancel in the progress and waiting windows stops a running transfer;
+    // the clock ends its waits at the next slice once it is clicked.
+    TransferStop stop;
+    QtWaitNotice waiting;
+    progress.set_stop(&stop);
+    count_view.set_stop(&stop);
+    waiting.set_stop(&stop);
+    clock.set_stop(&stop);
 
     ShellServices services;
     services.prompter = &prompter;
@@ -60,6 +68,8 @@ int run_tgen_window(int argc, char** argv, const char* template_path) {
     services.link.progress = &progress;
     services.link.launcher = &launcher;
     services.link.count_view = &count_view;
+    services.link.stop = &stop;
+    services.link.waiting = &waiting;
 
     MainWindow window(the_document(), services);
     window.set_editor([&window] { open_editor_window(window); });

@@ -9,7 +9,8 @@ namespace kolibra {
 void run_link_command_on(SerialPort& port, const LinkServices& services, Prompter& prompter,
                          FilePicker* chooser, TemplateDocument& doc, LinkCommand command, bool use_ir) {
     if (!services.clock || !services.progress) return;
-    LinkSession link{port, *services.clock, prompter};
+    if (services.stop) services.stop->reset();
+    LinkSession link{port, *services.clock, prompter, services.stop, services.waiting};
     LinkTarget target{doc.tpl.comm.com_port, doc.tpl.comm.com_baud, use_ir};
     switch (command) {
     case LinkCommand::DownloadProgram: {

@@ -7,6 +7,8 @@
 #include "common/file_picker.h"
 #include "common/launcher.h"
 #include "common/progress.h"
+#include "common/transfer_stop.h"
+#include "common/wait_notice.h"
 #include "common/prompter.h"
 #include "history/reception_history.h"
 #include "link/clock.h"
@@ -29,6 +31,11 @@ struct LinkServices {
     Progress* progress = nullptr;
     Launcher* launcher = nullptr;
     ReceiveCountView* count_view = nullptr;
+    // Set by the window's Cancel buttons; null: the commands cannot be stopped.
+    // Cleared when a command begins.
+    TransferStop* stop = nullptr;
+    // The "Waiting for the terminal ..." window; null: not shown.
+    WaitNotice* waiting = nullptr;
     // Where receptions keep their history.
     std::string history_folder = default_history_folder();
 };

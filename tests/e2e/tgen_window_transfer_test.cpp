@@ -199,7 +199,7 @@ TEST_F(TgenWindowTransfer, AMissingPortIsToldAndNothingIsSent) {
     setenv("KOLIBRA_COM6", (folder.file("no-such-tty")).c_str(), 1);
     window->command(command::kDownloadProgram);
     unsetenv("KOLIBRA_COM6");
-    EXPECT_TRUE(told("Can't open the COM port!"));
+    EXPECT_TRUE(told("Can't open the COM port!\n\nPort: COM6 (" + folder.file("no-such-tty") + ")"));
     EXPECT_FALSE(told("Downloaded completely!"));
 }
 

@@ -5,6 +5,7 @@
 
 #include "irfetch/tool_test_support.h"
 #include "link/fake_port.h"
+#include "link/port_names.h"
 #include "link/standin/transceiver_standin.h"
 #include "link/virtual_clock.h"
 
@@ -225,7 +226,8 @@ TEST_F(IrfetchRun, PortAndTransceiverFailures) {
     write_file(data, "earlier");
     line_.port.refuse_open(true);
     EXPECT_EQ(run(data + ",2,1,1,1,1,1,1"), kIrfetchPortFailed);
-    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Failed to open COM port"});
+    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Failed to open COM port\n\nPort: COM2 (" +
+                                                          port_device_path(1) + ")"});
     EXPECT_EQ(read_file(data), "earlier");  // Overwrite leaves it as it was
 
     // No transceiver: its message with the warning icon; New name keeps the

@@ -1,4 +1,5 @@
 // The download protocol against a scripted terminal on the virtual clock.
+#include "link/port_names.h"
 #include "link/protocol/download.h"
 #include "link/protocol/port_setup.h"
 #include "link/standin/transceiver_standin.h"
@@ -283,13 +284,17 @@ TEST(DownloadCommand, FailuresBeforeTheTransfer) {
     DownloadRig no_port(always_ack);
     no_port.port.refuse_open(true);
     EXPECT_EQ(no_port.send_lookup(temp_file("p.txt", "A")), kDownloadOpenFailed);
-    EXPECT_EQ(no_port.prompter.texts(), std::vector<std::string>{"Can't open the COM port!"});
+    // The port and its device are named under the message.
+    EXPECT_EQ(no_port.prompter.texts(),
+              std::vector<std::string>{"Can't open the COM port!\n\nPort: COM1 (" +
+                                       port_device_path(0) + ")"});
 
     DownloadRig refused(always_ack);
     refused.port.refuse_apply(true);
     EXPECT_EQ(refused.send_lookup(temp_file("r.txt", "A")), kDownloadStopped);
     EXPECT_EQ(refused.prompter.texts(),
-              std::vector<std::string>{"Error on setting communication state"});
+              std::vector<std::string>{"Error on setting communication state\n\nPort: COM1 (" +
+                                       port_device_path(0) + ")"});
     EXPECT_EQ(refused.port.close_count(), 1);
     EXPECT_TRUE(refused.terminal.received.empty());
 

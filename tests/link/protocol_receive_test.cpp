@@ -1,4 +1,5 @@
 // The receive protocol against a scripted terminal on the virtual clock.
+#include "link/port_names.h"
 #include "link/protocol/receive.h"
 #include "protocol_doubles.h"
 
@@ -381,7 +382,9 @@ TEST(ReceiveFailures, PortAndFileProblems) {
     no_port.port.refuse_open(true);
     std::ofstream(no_port.data, std::ios::binary) << "old";
     EXPECT_EQ(no_port.receive(), kReceivePortFailed);
-    EXPECT_EQ(no_port.prompter.texts(), std::vector<std::string>{"Fail to open COM port"});
+    EXPECT_EQ(no_port.prompter.texts(),
+              std::vector<std::string>{"Fail to open COM port\n\nPort: COM1 (" +
+                                       port_device_path(0) + ")"});
     EXPECT_EQ(read_file(no_port.data), "old");
     EXPECT_EQ(no_port.files_in_folder(), 1u);
 

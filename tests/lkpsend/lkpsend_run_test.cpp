@@ -5,6 +5,7 @@
 
 #include "irfetch/tool_test_support.h"
 #include "link/fake_port.h"
+#include "link/port_names.h"
 #include "link/standin/transceiver_standin.h"
 #include "link/virtual_clock.h"
 
@@ -266,13 +267,15 @@ TEST_F(LkpsendRun, FileAndPortFailures) {
     prompter_.boxes.clear();
     port_.refuse_open(true);
     EXPECT_EQ(run(lookup_ + ",2,1,0"), kLkpsendOpenFailed);
-    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Can't open the COM port!"});
+    const std::string port = "\n\nPort: COM2 (" + port_device_path(1) + ")";
+    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Can't open the COM port!" + port});
 
     prompter_.boxes.clear();
     port_.refuse_open(false);
     port_.refuse_apply(true);
     EXPECT_EQ(run(lookup_), kLkpsendOpenFailed);
-    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Failed to set communication state"});
+    EXPECT_EQ(prompter_.texts(), std::vector<std::string>{"Failed to set communication state\n\nPort: COM1 (" +
+                                                          port_device_path(0) + ")"});
     EXPECT_FALSE(port_.is_open());
 }
 

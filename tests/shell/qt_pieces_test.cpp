@@ -6,7 +6,9 @@
 #include "link/fake_port.h"
 #include "link/virtual_clock.h"
 #include "shell/qt/link_commands.h"
+#include "link/port_names.h"
 #include "support/qt_test_app.h"
+#include "support/user_doubles.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -306,6 +308,119 @@ TEST(PaintingClock, KeepsTheDeadlineAndLetsTheWindowsWorkMeanwhile) {
     port.inject("ACK\r");  // input waiting: no time passes
     clock.wait_for_input(port, 4200);
     EXPECT_EQ(clock.now_ms(), 1200u);
+}
+
+}  // namespace
+}  // namespace kolibra
+
+namespace kolibra {
+namespace {
+
+// A terminal that never answers: the download waits in its handshake.
+class SilentDevice : public LinkDevice {
+public:
+    void connect(LineEndpoint*) override {}
+    void receive(const uint8_t*, std::size_t, uint32_t, uint32_t) override { ++writes; }
+    void advance(uint32_t) override {}
+    int32_t ms_to_next_event(uint32_t) const override { return -1; }
+    int writes = 0;
+};
+
+// The waiting window names the port and device and its Cancel button takes a
+// click while the transfer blocks all other input: the download ends at the
+// next slice as cancelled, without "Terminal is not ready!" or a retry question.
+TEST(LinkCommandWindow, CancelInTheWaitingWindowStopsTheHandshake) {
+    test::app();
+    VirtualClock virtual_clock(1000);
+    TransferStop stop;
+    QtWaitNotice waiting;
+    waiting.set_stop(&stop);
+    QtProgress progress;
+    progress.set_stop(&stop);
+    QString shown;
+    uint32_t clicked_at = 0;
+    PumpingClock clock(virtual_clock, [&] {
+        pump_paint_events();
+        if (clicked_at || !waiting.window() || !waiting.window()->isVisible()) return;
+        if (auto* label = waiting.window()->findChild<QLabel*>()) shown = label->text();
+        if (virtual_clock.now_ms() < 5000) return;  // into the second handshake
+        ASSERT_NE(waiting.cancel_button(), nullptr);
+        QTest::mouseClick(waiting.cancel_button(), Qt::LeftButton);
+        clicked_at = virtual_clock.now_ms();
+    });
+    clock.set_stop(&stop);
+    stop.request();  // left from an earlier command: must not stop this one
+
+    SilentDevice device;
+    test::RecordingPrompter prompter;
+    LinkServices services;
+    services.make_port = [&] { return std::make_unique<FakePort>(virtual_clock, &device); };
+    services.clock = &clock;
+    services.prompter = &prompter;
+    services.progress = &progress;
+    services.stop = &stop;
+    services.waiting = &waiting;
+    TemplateDocument doc;
+    run_link_command(services, doc, LinkCommand::DownloadProgram, false);
+
+    ASSERT_NE(clicked_at, 0u) << "the waiting window never showed its Cancel button";
+    EXPECT_TRUE(shown.startsWith("Waiting for the terminal on COM1 ...\nDevice: "));
+    EXPECT_TRUE(shown.endsWith(QString::fromStdString(port_device_path(0))));
+    EXPECT_LE(virtual_clock.now_ms() - clicked_at, 2 * PumpingClock::kSliceMs);
+    EXPECT_EQ(device.writes, 2);  // "QUORIN\r" twice, no third try
+    EXPECT_EQ(prompter.texts(), std::vector<std::string>{"Download cancelled."});
+    EXPECT_EQ(waiting.window(), nullptr);
+}
+
+}  // namespace
+}  // namespace kolibra
+
+namespace kolibra {
+namespace {
+
+// The progress window and the count box get a Cancel button only when they
+// have a stop to request; it lies inside the window below the bar or the
+// count, and takes a click while a transfer blocks all other input.
+TEST(TransferCancelButtons, InsideTheirWindowAndHeardThroughTheInputBlocker) {
+    test::app();
+    for (bool progress_window : {true, false}) {
+        SCOPED_TRACE(progress_window ? "progress window" : "count box");
+        TransferStop stop;
+        QtProgress progress;
+        QtReceiveCountView count;
+        QWidget* window = nullptr;
+        auto open = [&] {
+            if (progress_window) {
+                progress.open("Progress");
+                window = progress.window();
+            } else {
+                count.prepare();
+                count.show(3);
+                window = count.box();
+            }
+        };
+        open();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->findChild<QPushButton*>("Cancel"), nullptr);
+        progress.set_stop(&stop);
+        count.set_stop(&stop);
+        open();
+        ASSERT_NE(window, nullptr);
+        auto* cancel = window->findChild<QPushButton*>("Cancel");
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_TRUE(window->rect().contains(cancel->geometry()));
+        if (progress_window) {
+            EXPECT_GE(cancel->y(), progress.bar()->geometry().bottom());
+        }
+        {
+            InputBlocker blocked;
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        }
+        EXPECT_TRUE(stop.requested());
+        EXPECT_FALSE(cancel->isEnabled());
+        progress.close();
+        count.remove();
+    }
 }
 
 }  // namespace
