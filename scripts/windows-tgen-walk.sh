@@ -3,8 +3,10 @@
 # with xdotool as a user would: the terminal window's place and size, a
 # click on a key that changes the LCD, the pop-up menu, the editor opened
 # with Ctrl+E where line 1 of form 1 becomes a text line with a prompt, the
-# form walked on the terminal with clicks, Ctrl+S into a file, the program
-# downloaded from the menu to the Linux k2term on Wine's COM1 and compared
+# form walked on the terminal with clicks, F1's picture of the PC keyboard, a
+# barcode typed into F2's scan box and read into the form, Ctrl+S into a
+# file, the program downloaded from the menu to the Linux k2term on Wine's
+# COM1 and compared
 # with the Linux `tgen image` of the saved file, a lookup file downloaded from
 # the menu compared with the Linux `tgen send-lookup`, a reception from the menu
 # compared with the Linux `tgen receive`, and `tgen.exe FILE.ATX` opening the
@@ -141,6 +143,39 @@ menu_keys Up Up Up Up Return
 records=$(wait_window '^Collected records$')
 sleep 0.5
 shot collected-records
+
+echo "== F1's picture and F2's scan box"
+xdotool windowactivate --sync "$w" 2>/dev/null || true
+keys_to "$w" F1
+map=$(wait_window '^PC keyboard on the terminal$')
+sleep 0.5
+shot keyboard-map
+keys_to "$map" Escape
+sleep 0.3
+if xdotool search --onlyvisible --name '^PC keyboard on the terminal$' >/dev/null 2>&1; then
+  fail "Escape left the keyboard picture open"
+fi
+# Line 1 is "Scan+ENTER" (the factory's choice): the scan completes the form,
+# whose record shows in the records window still open beside the terminal.
+records_sum() { import -window "$records" rgb:- | md5sum | cut -d' ' -f1; }
+sleep 0.5  # the records window repainted where the picture was
+before=$(records_sum)
+keys_to "$w" F2
+box=$(wait_window '^Scan barcode$')
+sleep 0.5
+type_to "$box" "A12345"
+shot scan-box
+keys_to "$box" Return
+# The refusal's message box has the same title: none may be left.
+sleep 0.5
+if xdotool search --onlyvisible --name '^Scan barcode$' >/dev/null 2>&1; then
+  shot scan-refused
+  fail "the scan was refused or its box stayed open"
+fi
+for _ in $(seq 50); do [ "$(records_sum)" != "$before" ] && break; sleep 0.1; done
+sleep 0.5  # no part of the box left unpainted
+shot terminal-scanned
+[ "$(records_sum)" != "$before" ] || fail "the scan collected no record"
 keys_to "$records" alt+c
 
 echo "== Ctrl+S into a file, the download from the menu"

@@ -3,8 +3,10 @@
 #include "common/names_win32.h"
 #include "shell/document/command_numbers.h"
 #include "simulator/key_hit_test.h"
+#include "simulator/scan_box.h"
 #include "simulator/terminal_pointer.h"
 #include "simulator/win32/gdi_canvas.h"
+#include "simulator/win32/scan_dialog.h"
 
 #include <windowsx.h>
 
@@ -94,7 +96,7 @@ HMENU build_popup_menu(const std::vector<MenuEntry>& entries) {
 }
 
 TerminalWindow::TerminalWindow(Template& tpl, Prompter& prompter, const MenuTemplate* menu, Hooks hooks)
-    : hooks_(std::move(hooks)) {
+    : hooks_(std::move(hooks)), prompter_(prompter) {
     register_classes();
     HINSTANCE instance = GetModuleHandleW(nullptr);
     icon_ = terminal_icon();
@@ -120,9 +122,6 @@ TerminalWindow::TerminalWindow(Template& tpl, Prompter& prompter, const MenuTemp
         }
     }
     if (!popup_) popup_ = CreatePopupMenu();
-    // This face has no barcode dialog yet: the scan's item is left out rather
-    // than shown doing nothing.
-    DeleteMenu(popup_, command::kScanBarcode, MF_BYCOMMAND);
 
     runtime_ = std::make_unique<SimRuntime>(tpl, *this, prompter);
     hwnd_ = CreateWindowExW(WS_EX_APPWINDOW, kTerminalWindowClass, kTerminalTitle,
@@ -153,6 +152,7 @@ TerminalWindow::TerminalWindow(Template& tpl, Prompter& prompter, const MenuTemp
 TerminalWindow::~TerminalWindow() {
     if (hwnd_) {
         KillTimer(hwnd_, kClockTimerId);
+        KillTimer(hwnd_, kTypedKeyTimerId);
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
@@ -195,6 +195,8 @@ LRESULT TerminalWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             runtime_->clock_tick();
             // A letter waiting for the one before it on the same key may go now.
             if (!typing_.empty()) play_typing();
+        } else if (wparam == kTypedKeyTimerId) {
+            release_typed_key();
         }
         return 0;
     case WM_KEYDOWN: {
@@ -202,6 +204,12 @@ LRESULT TerminalWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         // Enter, Backspace and Esc, which WM_CHAR passes over.
         int code = 0;
         switch (wparam) {
+        case VK_F1:
+            key_map_.show(hwnd_);
+            return 0;
+        case VK_F2:
+            scan_barcode();
+            return 0;
         case VK_RETURN: code = terminal_key_for(PcKey::Enter); break;
         case VK_BACK: code = terminal_key_for(PcKey::BackSpace); break;
         case VK_UP: code = terminal_key_for(PcKey::Up); break;
@@ -243,14 +251,21 @@ LRESULT TerminalWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         }
         break;
     case WM_COMMAND:
-        // The menu's commands, the accelerators and the runtime's request.
-        if (lparam == 0 && hooks_.command) hooks_.command(LOWORD(wparam));
+        // The scan belongs to the terminal; the menu's other commands, the
+        // accelerators and the runtime's request go to the hook.
+        if (lparam != 0) return 0;
+        if (LOWORD(wparam) == command::kScanBarcode) {
+            scan_barcode();
+        } else if (hooks_.command) {
+            hooks_.command(LOWORD(wparam));
+        }
         return 0;
     case WM_CLOSE:
         if (!hooks_.may_close || hooks_.may_close()) DestroyWindow(hwnd_);
         return 0;
     case WM_DESTROY:
         KillTimer(hwnd_, kClockTimerId);
+        KillTimer(hwnd_, kTypedKeyTimerId);
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY:
@@ -315,11 +330,34 @@ void TerminalWindow::release_mouse_capture() {
 
 void TerminalWindow::play_typing() {
     const bool alpha = lcd().alpha_mode;
-    if (typing_.play(*runtime_) > 0) MessageBeep(MB_OK);
+    if (typing_.play(*runtime_, [this](int code) { show_key_pressed(code); }) > 0) MessageBeep(MB_OK);
+    if (lcd().alpha_mode != alpha) repaint(kAlphaIndicatorArea);
+}
+
+void TerminalWindow::show_key_pressed(int code) {
+    const std::vector<PixelRect> areas = typed_key_.show(lcd(), code);
+    if (areas.empty()) return;
+    for (const PixelRect& area : areas) repaint(area);
+    // Setting the timer again restarts it: the key typed last shows its full time.
+    SetTimer(hwnd_, kTypedKeyTimerId, kTypedKeyShownMs, nullptr);
+}
+
+void TerminalWindow::release_typed_key() {
+    KillTimer(hwnd_, kTypedKeyTimerId);
+    if (const std::optional<PixelRect> area = typed_key_.release(lcd())) repaint(*area);
+}
+
+void TerminalWindow::scan_barcode() {
+    std::string text;
+    if (!ask_barcode(hwnd_, scans_.entries(), text)) return;
+    const bool alpha = lcd().alpha_mode;
+    take_scan(*runtime_, scans_, typing_, prompter_, text);
     if (lcd().alpha_mode != alpha) repaint(kAlphaIndicatorArea);
 }
 
 void TerminalWindow::on_left_down(int x, int y) {
+    // A typed key shown pressed gives way to the click.
+    release_typed_key();
     SetCapture(hwnd_);
     RECT window;
     GetWindowRect(hwnd_, &window);

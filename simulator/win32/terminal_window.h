@@ -2,10 +2,12 @@
 // terminal at (300, 50), shaped by the picture's outline, with its keys, LCD
 // and pop-up menu. A left click on a key goes to the simulator's runtime as
 // the key's code; a press off the keys drags the whole window; a right click
-// and the release of PWR open the pop-up menu "PopMenuQ5". The window draws
-// and forwards: the menu's commands, the accelerators' WM_COMMAND and the
-// runtime's "new template" request go to the `command` hook, the close box
-// (Alt+F4) asks `may_close`.
+// and the release of PWR open the pop-up menu "PopMenuQ5". The PC keyboard
+// types through the same keys (each shown pressed a moment), F1 opens the
+// picture of that mapping, and F2 or the menu's "Scan barcode..." the scan
+// box. The window draws and forwards: the menu's other commands, the
+// accelerators' WM_COMMAND and the runtime's "new template" request go to the
+// `command` hook, the close box (Alt+F4) asks `may_close`.
 //
 // Usage:
 //   TerminalWindow terminal(doc.tpl, prompter, {.command = run_command,
@@ -21,6 +23,8 @@
 #include "simulator/lcd_model.h"
 #include "simulator/sim_runtime.h"
 #include "simulator/terminal_face.h"
+#include "simulator/typed_key_picture.h"
+#include "simulator/win32/key_map_window.h"
 
 #include <windows.h>
 
@@ -35,6 +39,7 @@ constexpr wchar_t kTerminalTitle[] = L"Application Generator";
 constexpr int kTerminalLeft = 300, kTerminalTop = 50;
 constexpr UINT_PTR kClockTimerId = 1;
 constexpr UINT kClockTimerMs = 100;
+constexpr UINT_PTR kTypedKeyTimerId = 2;  // ends a typed key's pressed picture
 
 // A Win32 pop-up menu from a menu template's entries (item ids are the
 // command numbers). The caller owns the menu (DestroyMenu).
@@ -64,6 +69,10 @@ public:
     void set_busy(bool busy) { busy_ = busy; }
     // The frameless outline that follows a drag, while one runs, else nullptr.
     HWND drag_outline() const { return outline_; }
+    // The picture of the PC keyboard's keys (F1).
+    const KeyMapWindow& key_map() const { return key_map_; }
+    // The barcodes scanned in this window, newest first.
+    const ScanHistory& scans() const { return scans_; }
 
     // LcdView.
     void invalidate_lcd() override;
@@ -85,6 +94,9 @@ private:
     void on_left_up();
     void show_popup(POINT screen);
     void outline_frame(bool show);
+    void scan_barcode();
+    void show_key_pressed(int code);
+    void release_typed_key();
 
     HWND hwnd_ = nullptr;
     HMENU popup_ = nullptr;
@@ -97,6 +109,10 @@ private:
     Hooks hooks_;
     LcdOverlays overlays_;
     PcTypingQueue typing_;  // the PC keyboard's keys not yet played
+    TypedKeyPicture typed_key_;
+    ScanHistory scans_;
+    Prompter& prompter_;
+    KeyMapWindow key_map_;
     bool busy_ = false;
 };
 

@@ -2,8 +2,10 @@
 // terminal window's place, size and outline, every key clicked through the
 // window's own mouse messages against a headless runtime given the same
 // keys, the drag, the pop-up menu's commands chosen through the menu's own
-// loop, the GDI images and LCD font, the accelerator table, and the
-// collected records window beside the terminal.
+// loop, the PC keyboard (typed keys shown pressed, F1's picture, F2's scan
+// box typed into through its own controls), the GDI images and LCD font,
+// the accelerator table, and the collected records window beside the
+// terminal.
 #include "history/reception_history.h"
 #include "model/template.h"
 #include "model/text_slot.h"
@@ -13,6 +15,8 @@
 #include "shell/win32/accelerators.h"
 #include "shell/win32/main_window.h"
 #include "simulator/key_hit_test.h"
+#include "simulator/keyboard_mapping.h"
+#include "simulator/scan_box.h"
 #include "simulator/win32/gdi_canvas.h"
 #include "simulator/win32/terminal_window.h"
 #include "support/user_doubles.h"
@@ -24,6 +28,7 @@
 #include <chrono>
 #include <cstdio>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -292,15 +297,218 @@ TEST(TgenTerminalWindow, ThePcKeyboardTypesIntoAForm) {
     EXPECT_EQ(t.window->runtime().record_counter(), 1u);
 }
 
+// The scan box as a user meets it: while a box titled "Scan barcode" of this
+// thread is up, a thread timer hands it to the next scripted action, once;
+// with no action left the box is cancelled, so no test waits on it.
+std::deque<std::function<void(HWND)>> g_box_actions;
+int g_boxes_seen = 0;
+
+BOOL CALLBACK find_scan_box(HWND hwnd, LPARAM found) {
+    wchar_t title[64] = {};
+    GetWindowTextW(hwnd, title, 64);
+    if (IsWindowVisible(hwnd) && std::wstring(title) == L"Scan barcode" && !GetPropW(hwnd, L"scripted")) {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK box_script_tick(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), find_scan_box, reinterpret_cast<LPARAM>(&box));
+    if (!box) return;
+    SetPropW(box, L"scripted", reinterpret_cast<HANDLE>(1));
+    ++g_boxes_seen;
+    if (g_box_actions.empty()) {
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        return;
+    }
+    const std::function<void(HWND)> action = g_box_actions.front();
+    g_box_actions.pop_front();
+    action(box);
+}
+
+// The edit field inside the box's list, where the user types.
+HWND scan_box_edit(HWND box) {
+    return FindWindowExW(GetDlgItem(box, kScanBarcodeList), nullptr, L"Edit", nullptr);
+}
+
+// Types `text` into the box and presses Enter, as a user would.
+std::function<void(HWND)> type_and_enter(const std::wstring& text) {
+    return [text](HWND box) {
+        HWND edit = scan_box_edit(box);
+        SendMessageW(edit, EM_SETSEL, 0, -1);
+        for (wchar_t c : text) PostMessageW(edit, WM_CHAR, c, 0);
+        PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    };
+}
+
+struct BoxScript {
+    UINT_PTR timer;
+    BoxScript() : timer(SetTimer(nullptr, 0, 50, box_script_tick)) {
+        g_box_actions.clear();
+        g_boxes_seen = 0;
+    }
+    ~BoxScript() { KillTimer(nullptr, timer); }
+};
+
+TEST(TgenTerminalWindow, F2AndTheMenuScanIntoTheLineAndAKeypadLineRefuses) {
+    Terminal t;
+    FormRecord& f = t.tpl.forms[0];
+    f.data_type[0] = 1;  // text
+    write_slot(f.prompt[0], "Code:");
+    f.max_length[0] = 20;
+    f.auto_enter[0] = 1;  // "Scan+ENTER"
+    f.data_type[1] = 2;   // integer
+    write_slot(f.prompt[1], "Qty:");
+    f.max_length[1] = 5;
+    f.input_source[1] = 1;  // keypad only
+    SendMessageW(t.hwnd(), WM_CHAR, '1', 0);
+    ASSERT_TRUE(t.window->lcd().screen_is_form);
+    BoxScript script;
+
+    // F2: the box over the terminal, which waits meanwhile; the code typed
+    // into it fills line 1 and the Enter moves on to line 2.
+    HWND owner = nullptr;
+    bool terminal_enabled = true;
+    g_box_actions.push_back([&](HWND box) {
+        owner = GetWindow(box, GW_OWNER);
+        terminal_enabled = IsWindowEnabled(t.hwnd()) != FALSE;
+        type_and_enter(L"AB-12")(box);
+    });
+    SendMessageW(t.hwnd(), WM_KEYDOWN, VK_F2, 0);
+    EXPECT_EQ(g_boxes_seen, 1);
+    EXPECT_EQ(owner, t.hwnd());
+    EXPECT_FALSE(terminal_enabled);
+    EXPECT_TRUE(IsWindowEnabled(t.hwnd()));
+    EXPECT_EQ(t.window->runtime().field(0).data, "AB-12");
+    EXPECT_EQ(f.current_line, 1);
+    EXPECT_EQ(t.window->scans().entries(), std::vector<std::string>{"AB-12"});
+    EXPECT_TRUE(t.prompter.boxes.empty());
+
+    // The menu's item opens the same box, offering the last scan; Escape
+    // leaves everything as it was.
+    int offered = -1;
+    std::wstring shown;
+    g_box_actions.push_back([&](HWND box) {
+        offered = static_cast<int>(SendDlgItemMessageW(box, kScanBarcodeList, CB_GETCOUNT, 0, 0));
+        wchar_t text[32] = {};
+        GetWindowTextW(scan_box_edit(box), text, 32);
+        shown = text;
+        PostMessageW(scan_box_edit(box), WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    g_menu_keys.clear();
+    g_menu_keys.push_back({VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN});
+    PostMessageW(t.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(90, 100));
+    for (int i = 0; i < 40 && g_boxes_seen < 2; ++i) pump(50);
+    pump(100);
+    EXPECT_EQ(g_boxes_seen, 2);
+    EXPECT_EQ(offered, 1);
+    EXPECT_EQ(shown, L"AB-12");
+    EXPECT_EQ(f.current_line, 1);
+    EXPECT_TRUE(t.commands.empty());  // the scan is the terminal's, not the hook's
+
+    // Line 2 takes the keypad only: the scan is refused with the reason.
+    g_box_actions.push_back(type_and_enter(L"7"));
+    SendMessageW(t.hwnd(), WM_KEYDOWN, VK_F2, 0);
+    EXPECT_EQ(t.window->runtime().field(1).data, "");
+    ASSERT_EQ(t.prompter.boxes.size(), 1u);
+    EXPECT_EQ(t.prompter.boxes[0].text, "This line takes keypad input only.");
+    EXPECT_EQ(t.prompter.boxes[0].caption, "Scan barcode");
+    EXPECT_EQ(t.window->scans().entries(), (std::vector<std::string>{"7", "AB-12"}));
+}
+
+TEST(TgenTerminalWindow, ATypedKeyShowsPressedAMomentUnlessTheMouseTakesOver) {
+    Terminal t;
+    t.tpl.forms[0].data_type[0] = 1;  // text: the digits typed and clicked go there
+    t.tpl.forms[0].max_length[0] = 20;
+    SendMessageW(t.hwnd(), WM_CHAR, '1', 0);
+    ASSERT_TRUE(t.window->lcd().screen_is_form);
+    SendMessageW(t.hwnd(), WM_CHAR, '5', 0);  // the key "5", code 5
+    EXPECT_TRUE(t.window->lcd().key_held);
+    EXPECT_EQ(t.window->lcd().pressed_key, 5);
+    pump(60);
+    EXPECT_TRUE(t.window->lcd().key_held);  // still shown after 60 ms
+    for (int i = 0; i < 20 && t.window->lcd().key_held; ++i) pump(50);
+    EXPECT_FALSE(t.window->lcd().key_held);
+    EXPECT_EQ(t.window->lcd().pressed_key, 0);
+
+    // A click meanwhile holds its own key past the typed key's time.
+    SendMessageW(t.hwnd(), WM_CHAR, '5', 0);
+    const POINT c = key_centre(2);  // the key "8"
+    PostMessageW(t.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(c.x, c.y));
+    pump(300);
+    EXPECT_TRUE(t.window->lcd().key_held);
+    EXPECT_EQ(t.window->lcd().pressed_key, 2);
+    // A key typed while the mouse holds one leaves the held one shown.
+    SendMessageW(t.hwnd(), WM_CHAR, '5', 0);
+    EXPECT_EQ(t.window->lcd().pressed_key, 2);
+    PostMessageW(t.hwnd(), WM_LBUTTONUP, 0, at(c.x, c.y));
+    pump();
+    EXPECT_FALSE(t.window->lcd().key_held);
+    EXPECT_EQ(t.window->runtime().field(0).data, "5585");
+}
+
+TEST(TgenTerminalWindow, F1ShowsTheKeyboardMapBesideTheTerminalUntilEscape) {
+    Terminal t;
+    SendMessageW(t.hwnd(), WM_KEYDOWN, VK_F1, 0);
+    pump(100);
+    HWND map = t.window->key_map().hwnd();
+    ASSERT_NE(map, nullptr);
+    EXPECT_TRUE(IsWindowVisible(map));
+    EXPECT_EQ(GetWindow(map, GW_OWNER), t.hwnd());
+    wchar_t title[64] = {};
+    GetWindowTextW(map, title, 64);
+    EXPECT_EQ(std::wstring(title), L"PC keyboard on the terminal");
+    RECT r;
+    GetWindowRect(map, &r);
+    EXPECT_GE(r.left, 300 + 180);  // beside the terminal, not over it
+
+    // Every line fits, in a font whose columns line up.
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, t.window->key_map().font());
+    SIZE narrow{}, wide{};
+    GetTextExtentPoint32W(dc, L"i", 1, &narrow);
+    GetTextExtentPoint32W(dc, L"W", 1, &wide);
+    EXPECT_EQ(narrow.cx, wide.cx);
+    RECT client;
+    GetClientRect(map, &client);
+    const std::vector<std::string> lines = keyboard_mapping_lines();
+    ASSERT_GE(lines.size(), 10u);
+    for (const std::string& line : lines) {
+        const std::wstring w(line.begin(), line.end());
+        SIZE s{};
+        GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &s);
+        EXPECT_LE(s.cx, client.right) << line;
+    }
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    EXPECT_GE(client.bottom, metrics.tmHeight * static_cast<LONG>(lines.size()));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+
+    // F1 again keeps the one window; Escape closes it, F1 opens it anew.
+    SendMessageW(t.hwnd(), WM_KEYDOWN, VK_F1, 0);
+    EXPECT_EQ(t.window->key_map().hwnd(), map);
+    SendMessageW(map, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_EQ(t.window->key_map().hwnd(), nullptr);
+    EXPECT_FALSE(IsWindow(map));
+    SendMessageW(t.hwnd(), WM_KEYDOWN, VK_F1, 0);
+    EXPECT_NE(t.window->key_map().hwnd(), nullptr);
+    // Closing the terminal with the picture open takes the picture with it.
+}
+
 TEST(TgenTerminalWindow, TheMenuIsTheFirstPopUpOfPopMenuQ5) {
     Terminal t;
     HMENU menu = t.window->popup_menu();
-    ASSERT_EQ(GetMenuItemCount(menu), 16);  // 13 entries and 3 separators
+    ASSERT_EQ(GetMenuItemCount(menu), 17);  // 14 entries and 3 separators
     wchar_t text[64] = {};
     GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
     EXPECT_EQ(std::wstring(text), L"&New\tCtrl+N");
     GetMenuStringW(menu, command::kAbout, text, 64, MF_BYCOMMAND);
     EXPECT_EQ(std::wstring(text), L"A&bout...");
+    GetMenuStringW(menu, command::kScanBarcode, text, 64, MF_BYCOMMAND);
+    EXPECT_EQ(std::wstring(text), L"Scan barcode...\tF2");
     HMENU receive = nullptr;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         GetMenuStringW(menu, i, text, 64, MF_BYPOSITION);
