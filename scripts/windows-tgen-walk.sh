@@ -7,7 +7,11 @@
 # downloaded from the menu to the Linux k2term on Wine's COM1 and compared
 # with the Linux `tgen image` of the saved file, a lookup file downloaded from
 # the menu compared with the Linux `tgen send-lookup`, a reception from the menu
-# compared with the Linux `tgen receive`, and `tgen.exe FILE.ATX` opening the
+# compared with the Linux `tgen receive`, the Cancel buttons of the waiting
+# window, the progress window and the count box clicked during transfers
+# (each ends the transfer at once, nothing is delivered or written, the next
+# download delivers the whole image, the history keeps a cancelled reception's
+# records), and `tgen.exe FILE.ATX` opening the
 # window. Before that, the console twin tgen.com and the windowed tgen.exe on
 # the command line. Screenshots go to build-mingw/tgen-screens/.
 #
@@ -204,6 +208,98 @@ start_k2term --records "$work/records.txt"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM KOLIBRA_COM1="$com1_link" \
   "$linux_bin/tgen" receive linux-received.txt >/dev/null 2>&1 || true
 cmp received.txt linux-received.txt || fail "tgen.exe and tgen received different data"
+stop_peer
+
+echo "== Cancel: the waiting window, a download and a reception stopped"
+# Clicks a window's Cancel button: centred, `from_bottom` pixels above the
+# bottom of its client area (xwininfo gives the client area on the screen;
+# xdotool's position is off by the frame under openbox).
+click_cancel() {
+  local id=$1 from_bottom=$2 left top width height
+  left=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left X: *//p')
+  top=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left Y: *//p')
+  width=$(xwininfo -id "$id" | sed -n 's/.*Width: *//p')
+  height=$(xwininfo -id "$id" | sed -n 's/.*Height: *//p')
+  xdotool mousemove $((left + width / 2)) $((top + height - from_bottom)) click 1
+}
+now_ms() { date +%s%3N; }
+# A terminal that never answers: the waiting window names the port and its
+# device; Cancel ends the handshake at once, where it would wait 9 s.
+start_k2term --silent
+xdotool windowactivate --sync "$w" 2>/dev/null || true
+menu_keys Down Down Down Down Down Down Down Right Return
+waiting=$(wait_window '^Waiting$' 300)
+sleep 0.5
+shot waiting-window
+t0=$(now_ms)
+click_cancel "$waiting" 24
+box=$(wait_window '^Download$' 100) || fail "no box after Cancel in the waiting window"
+t1=$(now_ms)
+[ $((t1 - t0)) -lt 3000 ] || fail "the waiting window's Cancel took $((t1 - t0)) ms"
+echo "the waiting window's Cancel ended the transfer in $((t1 - t0)) ms"
+shot waiting-cancelled
+keys_to "$box" Return
+stop_peer
+# A terminal that answers each packet late: Cancel in the progress window
+# ends the download at its next packet, the terminal never gets a whole image.
+mkdir -p out-cancel
+start_k2term --out "$work/out-cancel" --reply-delay 150
+xdotool windowactivate --sync "$w" 2>/dev/null || true
+menu_keys Down Down Down Down Down Down Down Right Return
+progress=$(wait_window '^Progress' 300)
+sleep 1
+shot progress-window
+t0=$(now_ms)
+click_cancel "$progress" 22
+box=$(wait_window '^Download$' 100) || fail "no box after Cancel in the progress window"
+t1=$(now_ms)
+[ $((t1 - t0)) -lt 3000 ] || fail "the progress window's Cancel took $((t1 - t0)) ms"
+echo "the progress window's Cancel ended the transfer in $((t1 - t0)) ms"
+shot download-cancelled
+keys_to "$box" Return
+! grep -q "^program " "$work/k2term.out" || fail "a cancelled download delivered a program"
+# The port was closed: the next download from the same window opens it and
+# delivers the whole image to the same terminal.
+menu_keys Down Down Down Down Down Down Down Right Return
+box=$(wait_window '^Download$' 900) || fail "no box after the download that follows a cancelled one"
+keys_to "$box" Return
+wait_for_line "$work/k2term.out" "program "
+cmp out-cancel/program-1.bin linux.BIN || fail "the download after a cancelled one delivered another image"
+stop_peer
+# A long reception: Cancel in the count box ends it before the next frame;
+# the data file is not written and the history keeps the records as cancelled.
+seq -f 'ITEM%g' 1 3000 >many.txt
+start_k2term --records "$work/many.txt" --reply-delay 20
+xdotool windowactivate --sync "$w" 2>/dev/null || true
+menu_keys Down Down Down Down Down Down Down Down Down Right Return
+dialog=$(wait_window '^Save As$|^Save$|^Receive' 300)
+sleep 0.5
+keys_to "$dialog" ctrl+a
+type_to "$dialog" "$(windows_path "$work/cancelled.txt")"
+keys_to "$dialog" Return
+sleep 3
+shot count-box
+# The box is centred on the 1024 x 768 screen, 40 pixels of count above the button.
+t0=$(now_ms)
+xdotool mousemove 512 $(((768 - 40) / 2 + 40 + 12)) click 1
+box=$(wait_window '^Upload Data$' 100) || fail "no box after Cancel in the count box"
+t1=$(now_ms)
+[ $((t1 - t0)) -lt 3000 ] || fail "the count box's Cancel took $((t1 - t0)) ms"
+echo "the count box's Cancel ended the transfer in $((t1 - t0)) ms"
+shot reception-cancelled
+keys_to "$box" Return
+# The records that came are in the history, and a second box says so.
+box=$(wait_window '^Reception history$' 50) || fail "no box telling where the received records are"
+keys_to "$box" Return
+[ ! -e cancelled.txt ] || fail "a cancelled reception wrote its data file"
+# The newest entry of the history (%LOCALAPPDATA%\kolibra\receptions).
+info=$(ls -t "$WINEPREFIX"/drive_c/users/*/AppData/Local/kolibra/receptions/*.info 2>/dev/null | head -1 || true)
+[ -n "$info" ] || fail "the cancelled reception is not in the history"
+grep -q '^outcome=cancelled' "$info" || fail "the history says: $(grep '^outcome=' "$info")"
+kept=$(tr -d '\r' <"$info" | sed -n 's/^records=//p')
+[ "$kept" -gt 0 ] && [ "$kept" -lt 3000 ] || fail "the cancelled reception kept $kept records"
+cmp "${info%.info}.txt" <(head -n "$kept" many.txt | sed 's/$/\r/') ||
+  fail "the history of the cancelled reception holds other records"
 stop_peer
 
 echo "== Alt+F4 with the design saved, then tgen.exe FILE.ATX"
