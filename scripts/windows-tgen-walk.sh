@@ -9,7 +9,11 @@
 # COM1 and compared
 # with the Linux `tgen image` of the saved file, a lookup file downloaded from
 # the menu compared with the Linux `tgen send-lookup`, a reception from the menu
-# compared with the Linux `tgen receive`, and `tgen.exe FILE.ATX` opening the
+# compared with the Linux `tgen receive`, the Cancel buttons of the waiting
+# window, the progress window and the count box clicked during transfers
+# (each ends the transfer at once, nothing is delivered or written, the next
+# download delivers the whole image, the history keeps a cancelled reception's
+# records), and `tgen.exe FILE.ATX` opening the
 # window. Before that, the console twin tgen.com and the windowed tgen.exe on
 # the command line. Screenshots go to build-mingw/tgen-screens/.
 #
@@ -239,6 +243,98 @@ start_k2term --records "$work/records.txt"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM KOLIBRA_COM1="$com1_link" \
   "$linux_bin/tgen" receive linux-received.txt >/dev/null 2>&1 || true
 cmp received.txt linux-received.txt || fail "tgen.exe and tgen received different data"
+stop_peer
+
+echo "== Cancel: the waiting window, a download and a reception stopped"
+# Clicks a window's Cancel button: centred, `from_bottom` pixels above the
+# bottom of its client area (xwininfo gives the client area on the screen;
+# xdotool's position is off by the frame under openbox).
+click_cancel() {
+  local id=$1 from_bottom=$2 left top width height
+  left=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left X: *//p')
+  top=$(xwininfo -id "$id" | sed -n 's/.*Absolute upper-left Y: *//p')
+  width=$(xwininfo -id "$id" | sed -n 's/.*Width: *//p')
+  height=$(xwininfo -id "$id" | sed -n 's/.*Height: *//p')
+  xdotool mousemove $((left + width / 2)) $((top + height - from_bottom)) click 1
+}
+now_ms() { date +%s%3N; }
+# Runs the click (a command and its arguments), waits for the box that tells
+# how the transfer ended (its title a pattern) and checks that it came within
+# 3 s, where the transfer left alone would take far longer; the box is in $box.
+cancel_ends_transfer() {
+  local what=$1 title=$2 t0 t1
+  shift 2
+  t0=$(now_ms)
+  "$@"
+  box=$(wait_window "$title" 100) || fail "no box after Cancel in $what"
+  t1=$(now_ms)
+  [ $((t1 - t0)) -lt 3000 ] || fail "Cancel in $what took $((t1 - t0)) ms"
+  echo "Cancel in $what ended the transfer in $((t1 - t0)) ms"
+}
+# A terminal that never answers: the waiting window names the port and its
+# device; Cancel ends the handshake at once, where it would wait 9 s.
+start_k2term --silent
+xdotool windowactivate --sync "$w" 2>/dev/null || true
+menu_keys Down Down Down Down Down Down Down Right Return
+waiting=$(wait_window '^Waiting$' 300)
+sleep 0.5
+shot waiting-window
+cancel_ends_transfer "the waiting window" '^Download$' click_cancel "$waiting" 24
+shot waiting-cancelled
+keys_to "$box" Return
+stop_peer
+# A terminal that answers each packet late: Cancel in the progress window
+# ends the download at its next packet, the terminal never gets a whole image.
+mkdir -p out-cancel
+start_k2term --out "$work/out-cancel" --reply-delay 150
+xdotool windowactivate --sync "$w" 2>/dev/null || true
+menu_keys Down Down Down Down Down Down Down Right Return
+progress=$(wait_window '^Progress' 300)
+sleep 1
+shot progress-window
+cancel_ends_transfer "the progress window" '^Download$' click_cancel "$progress" 22
+shot download-cancelled
+keys_to "$box" Return
+! grep -q "^program " "$work/k2term.out" || fail "a cancelled download delivered a program"
+# The port was closed: the next download from the same window opens it and
+# delivers the whole image to the same terminal.
+menu_keys Down Down Down Down Down Down Down Right Return
+box=$(wait_window '^Download$' 900) || fail "no box after the download that follows a cancelled one"
+keys_to "$box" Return
+wait_for_line "$work/k2term.out" "program "
+cmp out-cancel/program-1.bin linux.BIN || fail "the download after a cancelled one delivered another image"
+stop_peer
+# A long reception: Cancel in the count box ends it before the next frame;
+# the data file is not written and the history keeps the records as cancelled.
+seq -f 'ITEM%g' 1 3000 >many.txt
+start_k2term --records "$work/many.txt" --reply-delay 20
+xdotool windowactivate --sync "$w" 2>/dev/null || true
+menu_keys Down Down Down Down Down Down Down Down Down Right Return
+dialog=$(wait_window '^Save As$|^Save$|^Receive' 300)
+sleep 0.5
+keys_to "$dialog" ctrl+a
+type_to "$dialog" "$(windows_path "$work/cancelled.txt")"
+keys_to "$dialog" Return
+sleep 3
+shot count-box
+# The box is centred on the 1024 x 768 screen, 40 pixels of count above the button.
+cancel_ends_transfer "the count box" '^Upload Data$' xdotool mousemove 512 $(((768 - 40) / 2 + 40 + 12)) click 1
+shot reception-cancelled
+keys_to "$box" Return
+# The records that came are in the history, and a second box says so.
+box=$(wait_window '^Reception history$' 50) || fail "no box telling where the received records are"
+keys_to "$box" Return
+[ ! -e cancelled.txt ] || fail "a cancelled reception wrote its data file"
+# The newest entry of the history (%LOCALAPPDATA%\kolibra\receptions), the
+# one with the highest number.
+info=$(find "$WINEPREFIX"/drive_c/users/*/AppData/Local/kolibra/receptions -name '*.info' 2>/dev/null |
+  sort | tail -1 || true)
+[ -n "$info" ] || fail "the cancelled reception is not in the history"
+grep -q '^outcome=cancelled' "$info" || fail "the history says: $(grep '^outcome=' "$info")"
+kept=$(tr -d '\r' <"$info" | sed -n 's/^records=//p')
+if [ "$kept" -le 0 ] || [ "$kept" -ge 3000 ]; then fail "the cancelled reception kept $kept records"; fi
+cmp "${info%.info}.txt" <(head -n "$kept" many.txt | sed 's/$/\r/') ||
+  fail "the history of the cancelled reception holds other records"
 stop_peer
 
 echo "== Alt+F4 with the design saved, then tgen.exe FILE.ATX"

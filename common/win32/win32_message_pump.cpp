@@ -16,7 +16,19 @@ bool is_user_input(UINT message) {
            (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
 
+// The property that marks a window whose input a transfer takes.
+constexpr wchar_t kTakesInput[] = L"KolibraTakesInputDuringTransfer";
+
 }  // namespace
+
+void take_input_during_transfer(HWND window) {
+    if (window) SetPropW(window, kTakesInput, reinterpret_cast<HANDLE>(1));
+}
+
+bool passes_during_transfer(const MSG& message) {
+    if (!is_user_input(message.message)) return true;
+    return message.hwnd && GetPropW(message.hwnd, kTakesInput) != nullptr;
+}
 
 void pump_paint_messages() {
     MSG msg;
@@ -26,7 +38,7 @@ void pump_paint_messages() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             return;
         }
-        if (is_user_input(msg.message)) continue;
+        if (!passes_during_transfer(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -2,6 +2,7 @@
 
 #include "common/dialog/dlgtemplate_ex.h"
 #include "common/names_win32.h"
+#include "common/win32/win32_cancel_button.h"
 #include "common/win32/win32_dialog_binder.h"
 #include "common/win32/win32_message_pump.h"
 
@@ -36,12 +37,32 @@ DialogTemplate with_bar(const DialogTemplate* source) {
     return t;
 }
 
-// Escape and the close box do nothing: the transfer closes the window.
-INT_PTR CALLBACK progress_proc(HWND, UINT message, WPARAM wparam, LPARAM) {
+// Escape and the close box do nothing: the transfer closes the window. The
+// Cancel button requests the stop; the transfer then closes it.
+INT_PTR CALLBACK progress_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM) {
     if (message == WM_INITDIALOG) return FALSE;
     if (message == WM_CLOSE) return TRUE;
+    if (message == WM_COMMAND && cancel_button_clicked(hwnd, wparam)) return TRUE;
     if (message == WM_COMMAND && LOWORD(wparam) == IDCANCEL) return TRUE;
     return FALSE;
+}
+
+// Places a Cancel button centred under the bar and grows the window to hold it.
+HWND add_cancel_button(HWND dialog, HWND bar, TransferStop* stop) {
+    RECT client{}, bar_rect{}, window{};
+    GetClientRect(dialog, &client);
+    GetWindowRect(bar, &bar_rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&bar_rect), 2);
+    const int top = bar_rect.bottom + 8;
+    HWND button = make_cancel_button(dialog, stop, (client.right - kCancelButtonWidth) / 2, top);
+    const int needed = top + kCancelButtonHeight + 10;
+    if (needed > client.bottom) {
+        GetWindowRect(dialog, &window);
+        SetWindowPos(dialog, nullptr, 0, 0, window.right - window.left,
+                     window.bottom - window.top + needed - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return button;
 }
 
 // Room a title bar takes besides the caption: the window's icon, its
@@ -66,6 +87,8 @@ int width_for_caption(const std::wstring& caption) {
     return size.cx + kTitleBarExtra;
 }
 
+}  // namespace
+
 void center_on_screen(HWND hwnd) {
     RECT window{};
     GetWindowRect(hwnd, &window);
@@ -78,8 +101,6 @@ void center_on_screen(HWND hwnd) {
                  area.top + (area.bottom - area.top - height) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
-
-}  // namespace
 
 Win32Progress::Win32Progress(const DialogTemplate* tmpl, HWND owner)
     : tmpl_(with_bar(tmpl)), owner_(owner) {}
@@ -115,6 +136,7 @@ void Win32Progress::open(const std::string& caption) {
         SetWindowPos(bar_, nullptr, 0, 0, bar.right - bar.left + extra, bar.bottom - bar.top,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    if (stop_) cancel_ = add_cancel_button(dialog_, bar_, stop_);
     center_on_screen(dialog_);
     ShowWindow(dialog_, SW_SHOW);
     UpdateWindow(dialog_);
@@ -131,6 +153,7 @@ void Win32Progress::close() {
     if (dialog_) DestroyWindow(dialog_);
     dialog_ = nullptr;
     bar_ = nullptr;
+    cancel_ = nullptr;
 }
 
 }  // namespace kolibra

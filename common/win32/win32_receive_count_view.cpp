@@ -1,6 +1,9 @@
 #include "common/win32/win32_receive_count_view.h"
 
+#include "common/win32/win32_cancel_button.h"
 #include "common/win32/win32_message_pump.h"
+
+#include <algorithm>
 
 namespace kolibra {
 
@@ -23,6 +26,9 @@ LRESULT CALLBACK Win32ReceiveCountView::window_proc(HWND hwnd, UINT message, WPA
             return 0;
         }
         break;
+    case WM_COMMAND:
+        if (cancel_button_clicked(hwnd, wparam)) return 0;
+        break;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;  // a click never takes the focus from the program
     default:
@@ -40,10 +46,13 @@ void Win32ReceiveCountView::paint(HWND hwnd) {
     HGDIOBJ old_brush = SelectObject(dc, brush);
     HGDIOBJ old_pen = SelectObject(dc, GetStockObject(BLACK_PEN));
     Rectangle(dc, client.left, client.top, client.right, client.bottom);
+    // The count keeps the top line; a Cancel button sits below it.
+    RECT line = client;
+    line.bottom = line.top + kHeight;
     HGDIOBJ old_font = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &client,
+    DrawTextW(dc, text_.c_str(), static_cast<int>(text_.size()), &line,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old_font);
     SelectObject(dc, old_pen);
@@ -73,14 +82,17 @@ void Win32ReceiveCountView::prepare() {
     GetTextExtentPoint32W(dc, sample.c_str(), static_cast<int>(sample.size()), &size);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    const int width = size.cx + 20;
+    const int width = std::max<int>(size.cx + 20, kCancelButtonWidth + 20);
+    const int height = stop_ ? kHeight + kCancelButtonHeight + 8 : kHeight;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
 
     box_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kClassName, L"",
-                           WS_POPUP, x, y, width, kHeight, nullptr, nullptr,
+                           WS_POPUP, x, y, width, height, nullptr, nullptr,
                            GetModuleHandleW(nullptr), nullptr);
-    if (box_) SetWindowLongPtrW(box_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (!box_) return;
+    SetWindowLongPtrW(box_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (stop_) cancel_ = make_cancel_button(box_, stop_, (width - kCancelButtonWidth) / 2, kHeight);
 }
 
 void Win32ReceiveCountView::show(int count) {
@@ -99,6 +111,7 @@ void Win32ReceiveCountView::remove() {
         DestroyWindow(box_);
     }
     box_ = nullptr;
+    cancel_ = nullptr;
     text_.clear();
 }
 

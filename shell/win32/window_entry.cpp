@@ -6,6 +6,7 @@
 #include "common/win32/win32_message_pump.h"
 #include "common/win32/win32_progress.h"
 #include "common/win32/win32_receive_count_view.h"
+#include "common/win32/win32_wait_notice.h"
 #include "link/clock.h"
 #include "link/pumping_clock.h"
 #include "shell/document/tgen_resources.h"
@@ -35,12 +36,21 @@ int run_tgen_window(int, char**, const char* template_path) {
     SteadyClock steady;
     // The windows keep painting while the link waits for the terminal.
     PumpingClock clock(steady, [] { win32::pump_paint_messages(); });
+    // Cancel in the progress, count and waiting windows stops a running
+    // transfer; the clock ends its waits at the next slice once it is clicked.
+    TransferStop stop;
+    Win32WaitNotice waiting;
+    count_view.set_stop(&stop);
+    waiting.set_stop(&stop);
+    clock.set_stop(&stop);
 
     LinkServices link;
     link.make_port = [] { return make_serial_port(); };
     link.clock = &clock;
     link.launcher = &launcher;
     link.count_view = &count_view;
+    link.stop = &stop;
+    link.waiting = &waiting;
 
     Win32MainWindow window(the_document(), link);
     if (!window.hwnd()) {
@@ -52,7 +62,9 @@ int run_tgen_window(int, char**, const char* template_path) {
         return 2;
     }
     Win32Progress progress(tgen_resources().dialog("ProgressDlg"), window.hwnd());
+    progress.set_stop(&stop);
     window.set_progress(&progress);
+    waiting.set_owner(window.hwnd());
 #if KOLIBRA_WIN32_EDITOR
     window.set_editor([&window] { open_editor_window(window); });
 #endif

@@ -10,6 +10,7 @@
 #include "common/win32/win32_progress.h"
 #include "common/win32/win32_prompter.h"
 #include "common/win32/win32_receive_count_view.h"
+#include "common/win32/win32_wait_notice.h"
 #include "tests/windows/win32_test_support.h"
 #include "resources/embedded_scripts.h"
 
@@ -573,6 +574,111 @@ TEST(Win32MessagePump, PaintsButDropsTheUsersInputAndKeepsAQuit) {
     MSG msg;
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(msg.wParam, 3u);
+}
+
+// A click on a window as the mouse gives it: press and release at its centre.
+void post_click(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    const LPARAM at = MAKELPARAM(r.right / 2, r.bottom / 2);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(window, WM_LBUTTONUP, 0, at);
+}
+
+TEST(Win32TransferWindows, EachHasACancelButtonThatAClickStopsWhileOtherInputIsDropped) {
+    const DialogTemplate* tmpl = dialog::all_resources().dialog("ProgressDlg");
+    ASSERT_NE(tmpl, nullptr);
+    // Another window of the program, whose typing a transfer must drop.
+    HWND other = CreateWindowExW(0, L"EDIT", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 60,
+                                 nullptr, nullptr, nullptr, nullptr);
+    struct Window {
+        const char* name;
+        std::function<void(TransferStop*)> open;
+        std::function<HWND()> window, cancel;
+        std::function<void()> close;
+    };
+    Win32Progress progress(tmpl);
+    Win32ReceiveCountView count_view;
+    Win32WaitNotice waiting;
+    const Window windows[] = {
+        {"progress", [&](TransferStop* s) { progress.set_stop(s); progress.open("Progress"); },
+         [&] { return progress.window(); }, [&] { return progress.cancel_button(); },
+         [&] { progress.close(); }},
+        {"count box", [&](TransferStop* s) { count_view.set_stop(s); count_view.prepare(); count_view.show(3); },
+         [&] { return count_view.box(); }, [&] { return count_view.cancel_button(); },
+         [&] { count_view.remove(); }},
+        {"waiting", [&](TransferStop* s) { waiting.set_stop(s); waiting.show("Waiting for the terminal on COM1 ...\n/dev/ttyS0"); },
+         [&] { return waiting.window(); }, [&] { return waiting.cancel_button(); },
+         [&] { waiting.hide(); }},
+    };
+    for (const Window& w : windows) {
+        SCOPED_TRACE(w.name);
+        // Without a stop to request: no button.
+        w.open(nullptr);
+        ASSERT_NE(w.window(), nullptr);
+        EXPECT_EQ(w.cancel(), nullptr);
+        w.close();
+
+        TransferStop stop;
+        w.open(&stop);
+        HWND cancel = w.cancel();
+        ASSERT_NE(cancel, nullptr);
+        EXPECT_EQ(GetParent(cancel), w.window());
+        EXPECT_EQ(dialog::class_of(cancel), L"button");
+        EXPECT_EQ(dialog::text_of(cancel), L"Cancel");
+        EXPECT_TRUE(IsWindowVisible(cancel));
+        // Wholly inside its window's client area.
+        RECT button = dialog::rect_in_dialog(w.window(), cancel), client{};
+        GetClientRect(w.window(), &client);
+        EXPECT_GE(button.left, 0);
+        EXPECT_GE(button.top, 0);
+        EXPECT_LE(button.right, client.right);
+        EXPECT_LE(button.bottom, client.bottom);
+
+        PostMessageW(other, WM_CHAR, L'x', 0);
+        win32::pump_paint_messages();
+        EXPECT_FALSE(stop.requested()) << "nothing clicked yet";
+        post_click(cancel);
+        win32::pump_paint_messages();
+        EXPECT_TRUE(stop.requested());
+        EXPECT_FALSE(IsWindowEnabled(cancel)) << "greyed out once heard";
+        EXPECT_TRUE(IsWindow(w.window())) << "the transfer closes its window, not the click";
+        EXPECT_EQ(dialog::text_of(other), L"") << "other input stays dropped";
+        w.close();
+        EXPECT_EQ(w.window(), nullptr);
+    }
+    DestroyWindow(other);
+}
+
+TEST(Win32WaitNotice, SaysWhatItWaitsForOnTwoLinesWithoutACloseBoxAndGoesWhenHidden) {
+    Win32WaitNotice waiting;
+    waiting.hide();  // not shown: harmless
+    waiting.show("Waiting for the terminal on COM1 ...\n/dev/ttyS0");
+    HWND window = waiting.window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(dialog::text_of(window), L"Waiting");
+    EXPECT_FALSE(GetWindowLongW(window, GWL_STYLE) & WS_SYSMENU) << "no close box";
+    EXPECT_EQ(dialog::text_of(waiting.label()), L"Waiting for the terminal on COM1 ...\r\n/dev/ttyS0");
+    // Two lines of text are shown whole.
+    RECT label{};
+    GetClientRect(waiting.label(), &label);
+    TEXTMETRICW metrics{};
+    HDC dc = GetDC(waiting.label());
+    HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(waiting.label(), dc);
+    EXPECT_GE(label.bottom, 2 * metrics.tmHeight);
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(window)) << "the user cannot close it";
+    // Shown again (the reception's second wait): the same window, new text.
+    waiting.show("Waiting for the terminal on COM2 ...\n/dev/ttyS1");
+    EXPECT_EQ(waiting.window(), window);
+    EXPECT_EQ(dialog::text_of(waiting.label()), L"Waiting for the terminal on COM2 ...\r\n/dev/ttyS1");
+    waiting.hide();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_EQ(waiting.window(), nullptr);
 }
 
 }  // namespace
