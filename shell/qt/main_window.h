@@ -7,6 +7,7 @@
 #include "common/file_picker.h"
 #include "common/prompter.h"
 #include "model/template.h"
+#include "shell/document/command_dispatcher.h"
 #include "shell/document/command_numbers.h"
 #include "shell/document/document_commands.h"
 #include "shell/qt/link_commands.h"
@@ -45,12 +46,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void run_link(LinkCommand which, bool use_ir);
+    // The windows and dialogs behind the commands that are not the document's.
+    WindowActions window_actions();
 
     TemplateDocument& doc_;
     ShellServices services_;
     DocumentCommands commands_;
-    bool transfer_running_ = false;  // commands posted meanwhile are dropped
+    CommandDispatcher dispatcher_;
     SimulatorWindow* simulator_ = nullptr;
 };
 
