@@ -19,6 +19,24 @@
 
 namespace kolibra {
 
+ShellServices make_shell_services(Prompter& prompter, FilePicker& picker, const TransferPieces& pieces,
+                                  std::string history_folder) {
+    ShellServices services;
+    services.prompter = &prompter;
+    services.picker = &picker;
+    services.link.make_port = [] { return make_serial_port(); };
+    services.link.clock = pieces.clock;
+    services.link.prompter = &prompter;
+    services.link.picker = &picker;
+    services.link.progress = pieces.progress;
+    services.link.launcher = pieces.launcher;
+    services.link.count_view = pieces.count_view;
+    services.link.stop = pieces.stop;
+    services.link.waiting = pieces.waiting;
+    services.link.history_folder = std::move(history_folder);
+    return services;
+}
+
 MainWindow::MainWindow(TemplateDocument& doc, ShellServices services)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       doc_(doc),

@@ -29,6 +29,21 @@ struct ShellServices {
     std::function<void()> open_editor;
 };
 
+// What a window's transfers show and wait through.
+struct TransferPieces {
+    Clock* clock = nullptr;
+    Progress* progress = nullptr;
+    ReceiveCountView* count_view = nullptr;
+    Launcher* launcher = nullptr;
+    TransferStop* stop = nullptr;   // null: transfers cannot be stopped
+    WaitNotice* waiting = nullptr;  // null: no "Waiting for the terminal" window
+};
+
+// The services as tgen runs them: the real serial ports, and one prompter
+// and picker for the window and its transfers alike.
+ShellServices make_shell_services(Prompter& prompter, FilePicker& picker, const TransferPieces& pieces,
+                                  std::string history_folder = default_history_folder());
+
 class MainWindow : public QWidget {
 public:
     MainWindow(TemplateDocument& doc, ShellServices services);
