@@ -68,7 +68,10 @@ MainWindow::MainWindow(TemplateDocument& doc, ShellServices services)
     if (const AcceleratorTable* keys = app_resources().accelerator_table("VUR5")) {
         for (const AcceleratorTemplate& key : keys->keys) {
             auto* shortcut = new QShortcut(QKeySequence(QString::fromStdString(key.keys)), this);
-            shortcut->setContext(Qt::WindowShortcut);
+            // Also in the records and history windows beside the terminal;
+            // a modal window (the editor, a dialog) blocks them, so New,
+            // Open or Edit never run under open pages.
+            shortcut->setContext(Qt::ApplicationShortcut);
             const int id = key.command;
             connect(shortcut, &QShortcut::activated, this, [this, id] { command(id); });
         }

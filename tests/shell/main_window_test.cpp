@@ -255,6 +255,25 @@ TEST_F(MainWindowTest, TheDialogsAndTheRecordsWindowOpenBesideTheTerminal) {
     EXPECT_EQ(records->pos(), beside(records->size()));
 }
 
+TEST_F(MainWindowTest, TheAcceleratorsWorkInTheRecordsWindowButNotInsideADialog) {
+    window->show();
+    window->command(command::kCollectedRecords);
+    QWidget* records = find_records_window(window.get());
+    ASSERT_NE(records, nullptr);
+    records->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(records));
+    QTest::keyClick(records, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(editor_opened, 1);
+
+    // The about box is modal: Ctrl+E there opens no editor.
+    when_dialog_opens([&](QDialog& dialog) {
+        QTest::keyClick(&dialog, Qt::Key_E, Qt::ControlModifier);
+        control_as<QPushButton>(&dialog, 1)->click();
+    });
+    window->command(command::kAbout);
+    EXPECT_EQ(editor_opened, 1);
+}
+
 TEST_F(MainWindowTest, TheSimulatorsNewRequestGoesThroughTheSavePrompt) {
     doc->modified = true;
     prompter.answers = {Answer::Cancel};
