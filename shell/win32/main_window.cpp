@@ -1,5 +1,6 @@
 #include "shell/win32/main_window.h"
 
+#include "common/window_placement_win32.h"
 #include "shell/dialogs/about_box.h"
 #include "shell/dialogs/com_settings_dialog.h"
 #include "shell/document/template_commands.h"
@@ -101,6 +102,7 @@ void Win32MainWindow::command(int id) {
         return;
     case kComSettings: {
         ComSettingsDialogLogic dialog(doc_);
+        Win32DialogPlacement beside(hwnd());
         dialog::Win32DialogHost(hwnd()).run_modal(dialog);
         return;
     }
@@ -118,6 +120,7 @@ void Win32MainWindow::command(int id) {
         return;
     case kAbout: {
         AboutBoxLogic box;
+        Win32DialogPlacement beside(hwnd());
         dialog::Win32DialogHost(hwnd()).run_modal(box);
         return;
     }
