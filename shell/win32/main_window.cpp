@@ -45,16 +45,21 @@ bool Win32MainWindow::open_start_template(const std::string& path) {
     return true;
 }
 
+bool Win32MainWindow::translate_accelerator(MSG& msg) {
+    if (!accelerators_ || !msg.hwnd) return false;
+    const auto within = [&msg](HWND window) { return window && (msg.hwnd == window || IsChild(window, msg.hwnd)); };
+    if (!within(hwnd()) && !(records_ && within(records_->hwnd())) && !(history_ && within(history_->hwnd())))
+        return false;
+    return TranslateAcceleratorW(hwnd(), accelerators_, &msg) != 0;
+}
+
 int Win32MainWindow::run_message_loop() {
     MSG msg;
     while (true) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(msg.wParam);
         if (got == -1) return 1;
-        // Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+E work while the terminal has the focus.
-        if (accelerators_ && msg.hwnd && (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd)) &&
-            TranslateAcceleratorW(hwnd(), accelerators_, &msg))
-            continue;
+        if (translate_accelerator(msg)) continue;
         if (records_ && records_->hwnd() && IsDialogMessageW(records_->hwnd(), &msg)) continue;
         if (history_ && history_->hwnd() && IsDialogMessageW(history_->hwnd(), &msg)) continue;
         TranslateMessage(&msg);

@@ -60,6 +60,13 @@ public:
     void show() { terminal_->show(); }
     // The program's message loop, accelerators translated; returns WM_QUIT's code.
     int run_message_loop();
+    // Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+E as the terminal's commands, for a
+    // message to the terminal or to the collected records and reception
+    // history windows beside it; true when `msg` was one. The editor's sheet
+    // and the dialogs run loops of their own and never get here: those are
+    // modal, and New, Open or Edit run inside them would change the template
+    // under the open pages.
+    bool translate_accelerator(MSG& msg);
 
 private:
     void run_link(LinkCommand which, bool use_ir);

@@ -478,6 +478,47 @@ TEST(TgenMainWindow, TheComPortDialogAndTheAboutBoxOpenBesideTheTerminal) {
     }
 }
 
+TEST(TgenMainWindow, TheAcceleratorsWorkInTheWindowsBesideTheTerminalToo) {
+    TemplateDocument doc;
+    LinkServices link;
+    Win32MainWindow window(doc, link);
+    ASSERT_NE(window.hwnd(), nullptr);
+    window.show();
+    window.command(command::kCollectedRecords);
+    window.command(command::kReceptionHistory);
+    pump(100);
+    HWND stranger = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+    // Ctrl held, as TranslateAccelerator reads it from the keyboard state.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE ctrl = keys[VK_CONTROL];
+    struct Case {
+        HWND to;
+        bool with_ctrl;
+        bool translated;
+    };
+    const Case cases[] = {
+        {window.hwnd(), true, true},
+        {window.records_window()->list(), true, true},
+        {window.records_window()->hwnd(), true, true},
+        {window.history_window()->list(), true, true},
+        {window.records_window()->list(), false, false},  // a plain E is the list's
+        {stranger, true, false},
+    };
+    for (const Case& c : cases) {
+        keys[VK_CONTROL] = c.with_ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        // Ctrl+E: Edit, which opens nothing while no editor is plugged in.
+        MSG msg{c.to, WM_KEYDOWN, 'E', 0, 0, {}};
+        EXPECT_EQ(window.translate_accelerator(msg), c.translated);
+    }
+    keys[VK_CONTROL] = ctrl;
+    SetKeyboardState(keys);
+    DestroyWindow(stranger);
+    pump(60);
+}
+
 // Removes a folder of plain files (a test's history) and the folder.
 void remove_folder(const std::string& folder) {
     const std::wstring wide = widen_utf8(folder);
