@@ -19,42 +19,10 @@ build=$root/build-mingw
 com1_link=$build/wine-com1
 screens=$build/walk-screens
 
-# A virtual X server of our own (a free display number), once.
-if [ -z "${KOLIBRA_WALK_IN_X:-}" ]; then
-  exec env KOLIBRA_WALK_IN_X=1 timeout 600 xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" "$0" "$@"
-fi
-
-export WINEPREFIX=$build/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
-[ -f "$WINEPREFIX/system.reg" ] || { echo "no Wine prefix: run scripts/windows-tests.sh" >&2; exit 1; }
-wine_program=$(command -v wine)
-work=$(mktemp -d /tmp/kolibra-walk-XXXXXX)
-rm -rf "$screens"
-mkdir -p "$screens"
-
-wm_pid=""
-peer_pid=""  # used by k2term-peer.sh
-program_pid=""
-# shellcheck source-path=SCRIPTDIR source=k2term-peer.sh
-. "$root/scripts/k2term-peer.sh"
 # shellcheck source-path=SCRIPTDIR source=walk-helpers.sh
 . "$root/scripts/walk-helpers.sh"
-cleanup() {
-  if [ -n "$program_pid" ]; then kill "$program_pid" 2>/dev/null || true; fi
-  stop_peer
-  wineserver -k >/dev/null 2>&1 || true
-  if [ -n "$wm_pid" ]; then kill "$wm_pid" 2>/dev/null || true; fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAILED: $*" >&2; exit 1; }
-
-# A Wine server that starts on this display (a server left from a headless
-# run would keep its display-less desktop).
-wineserver -k >/dev/null 2>&1 || true
-wineserver -w >/dev/null 2>&1 || true
-openbox >/dev/null 2>&1 &
-wm_pid=$!
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK >/dev/null 2>&1 && break; sleep 0.1; done
+walk_in_own_x_server "$@"
+start_walk kolibra-walk
 
 # Fails unless the window's size lies within the bounds given in pixels
 # (its dialog units in the 8-point dialog font, with room for font metrics).

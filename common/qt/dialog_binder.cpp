@@ -1,6 +1,7 @@
 #include "common/qt/dialog_binder.h"
 
 #include "common/qt/dialog_builder.h"
+#include "common/qt/qt_window_placement.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -121,6 +122,13 @@ void BoundDialog::sync() {
 int QtDialogHost::run_modal(DialogLogic& dialog) {
     dialog.open();
     BoundDialog window(dialog, BoundDialog::Role::Modal, parents_.back());
+    if (QWidget* owner = parents_.back()) {
+        // A dialog over the program's own window goes beside it, so the
+        // window stays in sight; one opened from another dialog centres on it.
+        window.adjustSize();
+        if (parents_.size() == 1) place_beside_owner(window, *owner);
+        else centre_on_owner(window, *owner);
+    }
     push_parent(&window);
     window.exec();
     pop_parent();

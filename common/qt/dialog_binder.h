@@ -40,7 +40,8 @@ private:
 };
 
 // Runs modal dialogs (the editor's nested ones, the tools') as Qt dialogs over the
-// innermost window open.
+// innermost window open: one over the host's own owner opens beside it, one
+// over another dialog centred on that dialog (common/window_placement.h).
 class QtDialogHost : public DialogHost {
 public:
     explicit QtDialogHost(QWidget* owner) { parents_.push_back(owner); }

@@ -1,5 +1,7 @@
 #include "editor/qt/sheet_window.h"
 
+#include "common/qt/qt_window_placement.h"
+
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -48,6 +50,12 @@ bool run_editor_window(QWidget* owner, TemplateDocument& doc, SimulatorHooks sim
     EditorContext context(doc, host, std::move(simulator));
     Sheet sheet(context);
     SheetWindow window(sheet, host, owner);
+    // Beside the terminal, so the user sees the form change as the sheet's
+    // OK restarts it.
+    if (owner != nullptr) {
+        window.adjustSize();
+        place_beside_owner(window, *owner);
+    }
     window.exec();
     return sheet.accepted();
 }

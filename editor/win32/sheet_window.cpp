@@ -2,6 +2,7 @@
 
 #include "common/dialog/dlgtemplate_ex.h"
 #include "common/names_win32.h"
+#include "common/window_placement_win32.h"
 #include "common/win32/win32_text.h"
 
 #include <commctrl.h>
@@ -55,25 +56,6 @@ RECT dialog_units(HWND dialog, int width, int height) {
     RECT r{0, 0, width, height};
     MapDialogRect(dialog, &r);
     return r;
-}
-
-// Where a window of `size` goes: centred over `owner` (the screen's work
-// area without one), and kept inside the work area of its monitor.
-POINT centred_position(HWND owner, SIZE size) {
-    RECT area{};
-    HMONITOR monitor = owner ? MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST)
-                             : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    GetMonitorInfoW(monitor, &info);
-    const RECT work = info.rcWork;
-    if (owner) GetWindowRect(owner, &area);
-    else area = work;
-    LONG x = area.left + (area.right - area.left - size.cx) / 2;
-    LONG y = area.top + (area.bottom - area.top - size.cy) / 2;
-    x = std::max(work.left, std::min(x, work.right - size.cx));
-    y = std::max(work.top, std::min(y, work.bottom - size.cy));
-    return {x, y};
 }
 
 }  // namespace
@@ -178,7 +160,8 @@ void Win32SheetWindow::lay_out() {
     AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(frame_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongW(frame_, GWL_EXSTYLE)));
     const SIZE size{outer.right - outer.left, outer.bottom - outer.top};
-    const POINT place = centred_position(owner_, size);
+    // Beside the terminal, so the user sees the form change as OK restarts it.
+    const POINT place = win32_place_beside(owner_, size);
     SetWindowPos(frame_, nullptr, place.x, place.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -302,6 +285,8 @@ void Win32SheetWindow::run() {
 }
 
 bool run_editor_window(HWND owner, TemplateDocument& doc, SimulatorHooks hooks) {
+    // The nested dialogs centre on the sheet (or the dialog they come from).
+    Win32DialogPlacement placement(owner);
     dialog::Win32DialogHost host(owner);
     EditorContext context(doc, host, std::move(hooks));
     Sheet sheet(context);

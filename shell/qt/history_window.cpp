@@ -1,10 +1,11 @@
 #include "shell/qt/history_window.h"
 
+#include "common/qt/qt_window_placement.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -15,7 +16,6 @@ namespace kolibra {
 namespace {
 
 constexpr char kObjectName[] = "ReceptionHistory";
-constexpr int kGapBesideOwner = 8;
 constexpr int kInitialWidth = 620;
 constexpr int kInitialHeight = 320;
 
@@ -63,15 +63,7 @@ HistoryWindow::HistoryWindow(std::string folder, const TemplateDocument& doc, Fi
 
     refresh();
     resize(kInitialWidth, kInitialHeight);
-    if (owner != nullptr) {
-        // Beside the terminal, but never off the screen's right edge.
-        QPoint at(owner->frameGeometry().right() + kGapBesideOwner, owner->frameGeometry().top());
-        if (const QScreen* screen = owner->screen()) {
-            const QRect room = screen->availableGeometry();
-            if (at.x() + width() > room.right()) at.setX(std::max(room.left(), room.right() - width()));
-        }
-        move(at);
-    }
+    if (owner != nullptr) place_beside_owner(*this, *owner);
 }
 
 void HistoryWindow::refresh() {

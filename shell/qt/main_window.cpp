@@ -19,11 +19,30 @@
 
 namespace kolibra {
 
+ShellServices make_shell_services(Prompter& prompter, FilePicker& picker, const TransferPieces& pieces,
+                                  std::string history_folder) {
+    ShellServices services;
+    services.prompter = &prompter;
+    services.picker = &picker;
+    services.link.make_port = [] { return make_serial_port(); };
+    services.link.clock = pieces.clock;
+    services.link.prompter = &prompter;
+    services.link.picker = &picker;
+    services.link.progress = pieces.progress;
+    services.link.launcher = pieces.launcher;
+    services.link.count_view = pieces.count_view;
+    services.link.stop = pieces.stop;
+    services.link.waiting = pieces.waiting;
+    services.link.history_folder = std::move(history_folder);
+    return services;
+}
+
 MainWindow::MainWindow(TemplateDocument& doc, ShellServices services)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       doc_(doc),
       services_(std::move(services)),
-      commands_(doc_, *services_.prompter, *services_.picker) {
+      commands_(doc_, *services_.prompter, *services_.picker),
+      dispatcher_(commands_, window_actions()) {
     setObjectName(QStringLiteral("VUR5"));
     setWindowTitle(QStringLiteral("Application Generator"));
     setFixedSize(180, 400);
@@ -49,7 +68,10 @@ MainWindow::MainWindow(TemplateDocument& doc, ShellServices services)
     if (const AcceleratorTable* keys = app_resources().accelerator_table("VUR5")) {
         for (const AcceleratorTemplate& key : keys->keys) {
             auto* shortcut = new QShortcut(QKeySequence(QString::fromStdString(key.keys)), this);
-            shortcut->setContext(Qt::WindowShortcut);
+            // Also in the records and history windows beside the terminal;
+            // a modal window (the editor, a dialog) blocks them, so New,
+            // Open or Edit never run under open pages.
+            shortcut->setContext(Qt::ApplicationShortcut);
             const int id = key.command;
             connect(shortcut, &QShortcut::activated, this, [this, id] { command(id); });
         }
@@ -61,69 +83,30 @@ void MainWindow::set_editor(std::function<void()> open_editor) {
     commands_.set_open_editor(std::move(open_editor));
 }
 
-void MainWindow::run_link(LinkCommand which, bool use_ir) {
-    transfer_running_ = true;
-    run_link_command(services_.link, doc_, which, use_ir);
-    transfer_running_ = false;
-}
-
-void MainWindow::command(int id) {
-    using namespace command;
-    // The window keeps handling events while a transfer waits on the port;
-    // a command that arrives then (one posted earlier) must not run inside it.
-    if (transfer_running_) return;
-    switch (id) {
-    case kNew:
-        commands_.new_template();
-        return;
-    case kOpen:
-        commands_.open();
-        return;
-    case kSave:
-        commands_.save();
-        return;
-    case kSaveAs:
-        commands_.save_as();
-        return;
-    case kExit:
-        close();
-        return;
-    case kEdit:
-        commands_.edit();
-        return;
-    case kComSettings: {
+WindowActions MainWindow::window_actions() {
+    WindowActions actions;
+    actions.exit = [this] { close(); };
+    actions.com_settings = [this] {
         ComSettingsDialogLogic dialog(doc_);
         dialog::QtDialogHost(this).run_modal(dialog);
-        return;
-    }
-    case kDownloadProgram:
-    case kDownloadProgramIr:
-        run_link(LinkCommand::DownloadProgram, id == kDownloadProgramIr);
-        return;
-    case kDownloadLookup:
-    case kDownloadLookupIr:
-        run_link(LinkCommand::DownloadLookup, id == kDownloadLookupIr);
-        return;
-    case kReceive:
-    case kReceiveIr:
-        run_link(LinkCommand::ReceiveData, id == kReceiveIr);
-        return;
-    case kAbout: {
+    };
+    actions.about = [this] {
         AboutBoxLogic box;
         dialog::QtDialogHost(this).run_modal(box);
-        return;
-    }
-    case kCollectedRecords:
+    };
+    actions.collected_records = [this] {
         show_records_window(this, *simulator_, *services_.picker, *services_.prompter);
-        return;
-    case kReceptionHistory:
-        show_history_window(this, services_.link.history_folder, doc_, *services_.picker,
-                            *services_.prompter);
-        return;
-    default:
-        return;
-    }
+    };
+    actions.reception_history = [this] {
+        show_history_window(this, services_.link.history_folder, doc_, *services_.picker, *services_.prompter);
+    };
+    actions.transfer = [this](LinkCommand which, bool use_ir) {
+        run_link_command(services_.link, doc_, which, use_ir);
+    };
+    return actions;
 }
+
+void MainWindow::command(int id) { dispatcher_.run(id); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (commands_.may_close()) {

@@ -7,6 +7,7 @@
 #include "common/file_picker.h"
 #include "common/prompter.h"
 #include "model/template.h"
+#include "shell/document/command_dispatcher.h"
 #include "shell/document/command_numbers.h"
 #include "shell/document/document_commands.h"
 #include "shell/qt/link_commands.h"
@@ -28,6 +29,21 @@ struct ShellServices {
     std::function<void()> open_editor;
 };
 
+// What a window's transfers show and wait through.
+struct TransferPieces {
+    Clock* clock = nullptr;
+    Progress* progress = nullptr;
+    ReceiveCountView* count_view = nullptr;
+    Launcher* launcher = nullptr;
+    TransferStop* stop = nullptr;   // null: transfers cannot be stopped
+    WaitNotice* waiting = nullptr;  // null: no "Waiting for the terminal" window
+};
+
+// The services as tgen runs them: the real serial ports, and one prompter
+// and picker for the window and its transfers alike.
+ShellServices make_shell_services(Prompter& prompter, FilePicker& picker, const TransferPieces& pieces,
+                                  std::string history_folder = default_history_folder());
+
 class MainWindow : public QWidget {
 public:
     MainWindow(TemplateDocument& doc, ShellServices services);
@@ -45,12 +61,13 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void run_link(LinkCommand which, bool use_ir);
+    // The windows and dialogs behind the commands that are not the document's.
+    WindowActions window_actions();
 
     TemplateDocument& doc_;
     ShellServices services_;
     DocumentCommands commands_;
-    bool transfer_running_ = false;  // commands posted meanwhile are dropped
+    CommandDispatcher dispatcher_;
     SimulatorWindow* simulator_ = nullptr;
 };
 

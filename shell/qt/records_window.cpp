@@ -1,5 +1,6 @@
 #include "shell/qt/records_window.h"
 
+#include "common/qt/qt_window_placement.h"
 #include "simulator/qt/simulator_window.h"
 
 #include <QFontDatabase>
@@ -14,7 +15,6 @@ namespace kolibra {
 namespace {
 
 constexpr char kObjectName[] = "CollectedRecords";
-constexpr int kGapBesideOwner = 8;
 constexpr int kInitialWidth = 460;
 constexpr int kInitialHeight = 300;
 
@@ -71,9 +71,7 @@ RecordsWindow::RecordsWindow(SimulatorWindow& simulator, FilePicker& picker, Pro
     });
 
     resize(kInitialWidth, kInitialHeight);
-    if (owner != nullptr) {
-        move(owner->frameGeometry().right() + kGapBesideOwner, owner->frameGeometry().top());
-    }
+    if (owner != nullptr) place_beside_owner(*this, *owner);
 }
 
 void RecordsWindow::add(const std::string& record) {

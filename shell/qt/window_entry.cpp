@@ -58,18 +58,10 @@ int run_tgen_window(int argc, char** argv, const char* template_path) {
     waiting.set_stop(&stop);
     clock.set_stop(&stop);
 
-    ShellServices services;
-    services.prompter = &prompter;
-    services.picker = &picker;
-    services.link.make_port = [] { return make_serial_port(); };
-    services.link.clock = &clock;
-    services.link.prompter = &prompter;
-    services.link.picker = &picker;
-    services.link.progress = &progress;
-    services.link.launcher = &launcher;
-    services.link.count_view = &count_view;
-    services.link.stop = &stop;
-    services.link.waiting = &waiting;
+    const ShellServices services = make_shell_services(
+        prompter, picker,
+        {.clock = &clock, .progress = &progress, .count_view = &count_view, .launcher = &launcher, .stop = &stop,
+         .waiting = &waiting});
 
     MainWindow window(the_document(), services);
     window.set_editor([&window] { open_editor_window(window); });

@@ -1,6 +1,7 @@
 #include "shell/win32/list_window.h"
 
 #include "common/names_win32.h"
+#include "common/window_placement_win32.h"
 
 #include <algorithm>
 
@@ -9,7 +10,6 @@ namespace kolibra {
 namespace {
 
 constexpr wchar_t kClass[] = L"KolibraListWindow";
-constexpr int kGapBesideOwner = 8;
 constexpr int kMargin = 8, kButtonHeight = 24;
 
 HFONT ui_font() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
@@ -33,12 +33,10 @@ Win32ListWindow::Win32ListWindow(const std::string& title, HWND owner, int width
     (void)registered;
 
     int x = CW_USEDEFAULT, y = CW_USEDEFAULT;
-    RECT owner_rect;
-    if (owner && GetWindowRect(owner, &owner_rect)) {
-        RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-        x = std::max<int>(work.left, std::min<int>(owner_rect.right + kGapBesideOwner, work.right - width));
-        y = owner_rect.top;
+    if (owner) {
+        const POINT at = win32_place_beside(owner, SIZE{width, height});
+        x = at.x;
+        y = at.y;
     }
     hwnd_ = CreateWindowExW(0, kClass, widen_utf8(title).c_str(), WS_OVERLAPPEDWINDOW, x, y, width, height, owner,
                             nullptr, instance, this);

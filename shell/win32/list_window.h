@@ -31,8 +31,8 @@ public:
 
 protected:
     // Creates the window, `width` x `height`, beside `owner` (or where
-    // Windows puts it without one), never past the screen's right edge,
-    // with its status line and buttons.
+    // Windows puts it without one) inside the screen's work area, with its
+    // status line and buttons.
     Win32ListWindow(const std::string& title, HWND owner, int width, int height, std::vector<Button> buttons);
 
     // Makes the list: a child control of the window with the list's number.

@@ -1,5 +1,6 @@
 #include "shell/win32/main_window.h"
 
+#include "common/window_placement_win32.h"
 #include "shell/dialogs/about_box.h"
 #include "shell/dialogs/com_settings_dialog.h"
 #include "shell/document/template_commands.h"
@@ -9,7 +10,7 @@
 namespace kolibra {
 
 Win32MainWindow::Win32MainWindow(TemplateDocument& doc, LinkServices link)
-    : doc_(doc), link_(std::move(link)), commands_(doc_, prompter_, picker_) {
+    : doc_(doc), link_(std::move(link)), commands_(doc_, prompter_, picker_), dispatcher_(commands_, window_actions()) {
     reset_template(doc_.tpl);
     terminal_ = std::make_unique<TerminalWindow>(
         doc_.tpl, prompter_, tgen_resources().menu("PopMenuQ5"),
@@ -44,16 +45,21 @@ bool Win32MainWindow::open_start_template(const std::string& path) {
     return true;
 }
 
+bool Win32MainWindow::translate_accelerator(MSG& msg) {
+    if (!accelerators_ || !msg.hwnd) return false;
+    const auto within = [&msg](HWND window) { return window && (msg.hwnd == window || IsChild(window, msg.hwnd)); };
+    if (!within(hwnd()) && !(records_ && within(records_->hwnd())) && !(history_ && within(history_->hwnd())))
+        return false;
+    return TranslateAcceleratorW(hwnd(), accelerators_, &msg) != 0;
+}
+
 int Win32MainWindow::run_message_loop() {
     MSG msg;
     while (true) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(msg.wParam);
         if (got == -1) return 1;
-        // Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+E work while the terminal has the focus.
-        if (accelerators_ && msg.hwnd && (msg.hwnd == hwnd() || IsChild(hwnd(), msg.hwnd)) &&
-            TranslateAcceleratorW(hwnd(), accelerators_, &msg))
-            continue;
+        if (translate_accelerator(msg)) continue;
         if (records_ && records_->hwnd() && IsDialogMessageW(records_->hwnd(), &msg)) continue;
         if (history_ && history_->hwnd() && IsDialogMessageW(history_->hwnd(), &msg)) continue;
         TranslateMessage(&msg);
@@ -65,74 +71,40 @@ void Win32MainWindow::run_link(LinkCommand which, bool use_ir) {
     if (!link_.make_port) return;
     std::unique_ptr<SerialPort> port = link_.make_port();
     if (!port) return;
-    transfer_running_ = true;
     // The handshake and packet waits take seconds: the busy cursor says so.
     terminal_->set_busy(true);
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     run_link_command_on(*port, link_, *link_.prompter, link_.picker, doc_, which, use_ir);
     terminal_->set_busy(false);
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-    transfer_running_ = false;
 }
 
-void Win32MainWindow::command(int id) {
-    using namespace command;
-    // The window keeps handling messages while a transfer waits on the port;
-    // a command that arrives then (one posted earlier) must not run inside it.
-    if (transfer_running_) return;
-    switch (id) {
-    case kNew:
-        commands_.new_template();
-        return;
-    case kOpen:
-        commands_.open();
-        return;
-    case kSave:
-        commands_.save();
-        return;
-    case kSaveAs:
-        commands_.save_as();
-        return;
-    case kExit:
-        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
-        return;
-    case kEdit:
-        commands_.edit();
-        return;
-    case kComSettings: {
+WindowActions Win32MainWindow::window_actions() {
+    WindowActions actions;
+    actions.exit = [this] { PostMessageW(hwnd(), WM_CLOSE, 0, 0); };
+    actions.com_settings = [this] {
         ComSettingsDialogLogic dialog(doc_);
+        Win32DialogPlacement beside(hwnd());
         dialog::Win32DialogHost(hwnd()).run_modal(dialog);
-        return;
-    }
-    case kDownloadProgram:
-    case kDownloadProgramIr:
-        run_link(LinkCommand::DownloadProgram, id == kDownloadProgramIr);
-        return;
-    case kDownloadLookup:
-    case kDownloadLookupIr:
-        run_link(LinkCommand::DownloadLookup, id == kDownloadLookupIr);
-        return;
-    case kReceive:
-    case kReceiveIr:
-        run_link(LinkCommand::ReceiveData, id == kReceiveIr);
-        return;
-    case kAbout: {
+    };
+    actions.about = [this] {
         AboutBoxLogic box;
+        Win32DialogPlacement beside(hwnd());
         dialog::Win32DialogHost(hwnd()).run_modal(box);
-        return;
-    }
-    case kCollectedRecords:
+    };
+    actions.collected_records = [this] {
         if (!records_) records_ = std::make_unique<Win32RecordsWindow>(terminal_->runtime(), picker_, prompter_, hwnd());
         records_->show();
-        return;
-    case kReceptionHistory:
+    };
+    actions.reception_history = [this] {
         if (!history_)
             history_ = std::make_unique<Win32HistoryWindow>(link_.history_folder, doc_, picker_, prompter_, hwnd());
         history_->show();
-        return;
-    default:
-        return;
-    }
+    };
+    actions.transfer = [this](LinkCommand which, bool use_ir) { run_link(which, use_ir); };
+    return actions;
 }
+
+void Win32MainWindow::command(int id) { dispatcher_.run(id); }
 
 }  // namespace kolibra

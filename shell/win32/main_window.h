@@ -11,6 +11,7 @@
 #include "common/win32/win32_file_picker.h"
 #include "common/win32/win32_prompter.h"
 #include "model/template.h"
+#include "shell/document/command_dispatcher.h"
 #include "shell/document/command_numbers.h"
 #include "shell/document/document_commands.h"
 #include "shell/transfer/transfer_commands.h"
@@ -59,20 +60,29 @@ public:
     void show() { terminal_->show(); }
     // The program's message loop, accelerators translated; returns WM_QUIT's code.
     int run_message_loop();
+    // Ctrl+N, Ctrl+O, Ctrl+S and Ctrl+E as the terminal's commands, for a
+    // message to the terminal or to the collected records and reception
+    // history windows beside it; true when `msg` was one. The editor's sheet
+    // and the dialogs run loops of their own and never get here: those are
+    // modal, and New, Open or Edit run inside them would change the template
+    // under the open pages.
+    bool translate_accelerator(MSG& msg);
 
 private:
     void run_link(LinkCommand which, bool use_ir);
+    // The windows and dialogs behind the commands that are not the document's.
+    WindowActions window_actions();
 
     TemplateDocument& doc_;
     Win32Prompter prompter_;
     Win32FilePicker picker_;
     LinkServices link_;
     DocumentCommands commands_;
+    CommandDispatcher dispatcher_;
     std::unique_ptr<TerminalWindow> terminal_;
     std::unique_ptr<Win32RecordsWindow> records_;
     std::unique_ptr<Win32HistoryWindow> history_;
     HACCEL accelerators_ = nullptr;
-    bool transfer_running_ = false;  // commands posted meanwhile are dropped
 };
 
 }  // namespace kolibra

@@ -47,17 +47,10 @@ protected:
         ASSERT_TRUE(k2term.start(args)) << k2term.error();
         setenv("KOLIBRA_COM1", k2term.device_path().c_str(), 1);
 
-        ShellServices services;
-        services.prompter = &prompter;
-        services.picker = &picker;
-        services.link.make_port = [] { return make_serial_port(); };
-        services.link.clock = &clock;
-        services.link.prompter = &prompter;
-        services.link.picker = &picker;
-        services.link.progress = &progress;
-        services.link.launcher = &launcher;
-        services.link.count_view = &count_view;
-        services.link.history_folder = folder.file("history");
+        const ShellServices services = make_shell_services(
+            prompter, picker,
+            {.clock = &clock, .progress = &progress, .count_view = &count_view, .launcher = &launcher},
+            folder.file("history"));
         window = std::make_unique<MainWindow>(*doc, services);
         window->show();
         doc->tpl.comm = {0, 2};  // COM1 at 38400

@@ -1,6 +1,8 @@
 #include "shell/qt/main_window.h"
 
 #include "common/qt/dialog_builder.h"
+#include "common/window_placement.h"
+#include "shell/qt/records_window.h"
 #include "model/template_file.h"
 #include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -221,6 +224,54 @@ TEST_F(MainWindowTest, AboutBoxShowsTheVersionAndClosesOnlyThroughOk) {
     });
     window->command(command::kAbout);
     EXPECT_TRUE(checked);
+}
+
+TEST_F(MainWindowTest, TheDialogsAndTheRecordsWindowOpenBesideTheTerminal) {
+    window->show();
+    const QRect area = window->screen()->availableGeometry();
+    // Where the rule puts a window of that size beside the terminal on this screen.
+    const auto beside = [&](QSize size) {
+        const ScreenPoint at = place_beside({300, 50, 180, 400}, size.width(), size.height(),
+                                            {area.x(), area.y(), area.width(), area.height()});
+        return QPoint(at.x, at.y);
+    };
+    for (int id : {command::kComSettings, command::kAbout}) {
+        SCOPED_TRACE(id);
+        QRect seen;
+        QPoint expected;
+        when_dialog_opens([&](QDialog& dialog) {
+            seen = dialog.frameGeometry();
+            expected = beside(dialog.size());
+            control_as<QPushButton>(&dialog, 1)->click();
+        });
+        window->command(id);
+        EXPECT_EQ(seen.topLeft(), expected);
+        // Where the screen has room beside the terminal, the dialog leaves it in sight.
+        if (seen.width() + 8 <= area.right() + 1 - 480) EXPECT_FALSE(seen.intersects(window->geometry()));
+    }
+    window->command(command::kCollectedRecords);
+    QWidget* records = find_records_window(window.get());
+    ASSERT_NE(records, nullptr);
+    EXPECT_EQ(records->pos(), beside(records->size()));
+}
+
+TEST_F(MainWindowTest, TheAcceleratorsWorkInTheRecordsWindowButNotInsideADialog) {
+    window->show();
+    window->command(command::kCollectedRecords);
+    QWidget* records = find_records_window(window.get());
+    ASSERT_NE(records, nullptr);
+    records->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(records));
+    QTest::keyClick(records, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(editor_opened, 1);
+
+    // The about box is modal: Ctrl+E there opens no editor.
+    when_dialog_opens([&](QDialog& dialog) {
+        QTest::keyClick(&dialog, Qt::Key_E, Qt::ControlModifier);
+        control_as<QPushButton>(&dialog, 1)->click();
+    });
+    window->command(command::kAbout);
+    EXPECT_EQ(editor_opened, 1);
 }
 
 TEST_F(MainWindowTest, TheSimulatorsNewRequestGoesThroughTheSavePrompt) {

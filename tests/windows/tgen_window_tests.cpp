@@ -625,6 +625,108 @@ TEST(TgenMainWindow, CollectedRecordsOpensBesideTheTerminalAndFollowsTheRuntime)
     EXPECT_TRUE(IsWindowVisible(records->hwnd()));
 }
 
+// The first visible dialog box owned by `owner`, or nullptr.
+HWND dialog_owned_by(HWND owner) {
+    struct Search {
+        HWND owner;
+        HWND found = nullptr;
+    } search{owner};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            wchar_t name[16] = {};
+            GetClassNameW(w, name, 16);
+            if (IsWindowVisible(w) && GetWindow(w, GW_OWNER) == s->owner && std::wstring(name) == L"#32770") {
+                s->found = w;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND g_dialog_owner = nullptr;
+RECT g_dialog_rect{};
+bool g_dialog_seen = false;
+
+// Run from the dialog's own loop: reads the dialog's rectangle once it is
+// up, then cancels it.
+void CALLBACK read_and_cancel_dialog(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dialog = dialog_owned_by(g_dialog_owner);
+    if (!dialog) return;
+    KillTimer(nullptr, id);
+    GetWindowRect(dialog, &g_dialog_rect);
+    g_dialog_seen = true;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+TEST(TgenMainWindow, TheComPortDialogAndTheAboutBoxOpenBesideTheTerminal) {
+    TemplateDocument doc;
+    LinkServices link;
+    Win32MainWindow window(doc, link);
+    ASSERT_NE(window.hwnd(), nullptr);
+    window.show();
+    pump(100);
+    RECT terminal;
+    GetWindowRect(window.hwnd(), &terminal);
+    for (int id : {command::kComSettings, command::kAbout}) {
+        SCOPED_TRACE(id);
+        g_dialog_owner = window.hwnd();
+        g_dialog_seen = false;
+        // Bounded: a dialog that never comes up ends the test through the quit.
+        const UINT_PTR timer = SetTimer(nullptr, 0, 100, read_and_cancel_dialog);
+        window.command(id);
+        KillTimer(nullptr, timer);
+        ASSERT_TRUE(g_dialog_seen);
+        // Right of the terminal, top edges aligned: the 1024-pixel screen has room.
+        EXPECT_EQ(g_dialog_rect.left, terminal.right + 8);
+        EXPECT_EQ(g_dialog_rect.top, terminal.top);
+    }
+}
+
+TEST(TgenMainWindow, TheAcceleratorsWorkInTheWindowsBesideTheTerminalToo) {
+    TemplateDocument doc;
+    LinkServices link;
+    Win32MainWindow window(doc, link);
+    ASSERT_NE(window.hwnd(), nullptr);
+    window.show();
+    window.command(command::kCollectedRecords);
+    window.command(command::kReceptionHistory);
+    pump(100);
+    HWND stranger = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr);
+    // Ctrl held, as TranslateAccelerator reads it from the keyboard state.
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE ctrl = keys[VK_CONTROL];
+    struct Case {
+        HWND to;
+        bool with_ctrl;
+        bool translated;
+    };
+    const Case cases[] = {
+        {window.hwnd(), true, true},
+        {window.records_window()->list(), true, true},
+        {window.records_window()->hwnd(), true, true},
+        {window.history_window()->list(), true, true},
+        {window.records_window()->list(), false, false},  // a plain E is the list's
+        {stranger, true, false},
+    };
+    for (const Case& c : cases) {
+        keys[VK_CONTROL] = c.with_ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        // Ctrl+E: Edit, which opens nothing while no editor is plugged in.
+        MSG msg{c.to, WM_KEYDOWN, 'E', 0, 0, {}};
+        EXPECT_EQ(window.translate_accelerator(msg), c.translated);
+    }
+    keys[VK_CONTROL] = ctrl;
+    SetKeyboardState(keys);
+    DestroyWindow(stranger);
+    pump(60);
+}
+
 // Removes a folder of plain files (a test's history) and the folder.
 void remove_folder(const std::string& folder) {
     const std::wstring wide = widen_utf8(folder);

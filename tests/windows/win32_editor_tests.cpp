@@ -196,6 +196,20 @@ TEST(Win32EditorSheet, TabsPagesAndButtonsAreLaidOutInsideTheSheet) {
     GetWindowRect(frame, &outer);
     EXPECT_GE(outer.left, 0);
     EXPECT_GE(outer.top, 0);
+    // Beside its owner where the work area has room (right, else left), so
+    // the terminal stays in sight; else centred on it.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromWindow(owner.hwnd, MONITOR_DEFAULTTONEAREST), &monitor);
+    const LONG width = outer.right - outer.left;
+    if (480 + 8 + width <= monitor.rcWork.right) {
+        EXPECT_EQ(outer.left, 488);
+        EXPECT_EQ(outer.top, 50);
+    } else if (300 - 8 - width >= monitor.rcWork.left) {
+        EXPECT_EQ(outer.right, 292);
+    } else {
+        EXPECT_NEAR((outer.left + outer.right) / 2, 390, 1);
+    }
 }
 
 // Presses a key with modifiers through the system's input queue, as a
