@@ -1,9 +1,11 @@
 #include "simulator/terminal_zoom.h"
 
+#include "common/user_settings.h"
 #include "simulator/terminal_face.h"
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace kolibra {
 
@@ -72,6 +74,15 @@ int zoom_from_settings(const std::string& stored, double screen_scale) {
     if (!stored.empty() && result.ec == std::errc() && result.ptr == last && is_zoom_step(value))
         return value;
     return zoom_for_screen_scale(screen_scale);
+}
+
+int remembered_zoom(double screen_scale) {
+    return zoom_from_settings(UserSettings::load(user_settings_path()).get(kZoomSettingKey), screen_scale);
+}
+
+void remember_zoom(int percent) {
+    const SaveResult saved = remember_user_setting(kZoomSettingKey, std::to_string(percent));
+    if (!saved.ok) std::fprintf(stderr, "tgen: the terminal's size is not remembered: %s\n", saved.reason.c_str());
 }
 
 }  // namespace kolibra

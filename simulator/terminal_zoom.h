@@ -51,4 +51,11 @@ inline int zoom_for_dpi(int dots_per_inch) { return zoom_for_screen_scale(dots_p
 // or, when none or a damaged one is stored, the one the screen's scale asks.
 int zoom_from_settings(const std::string& stored, double screen_scale);
 
+// The step this user chose last (read from the user's settings file), or
+// the screen's on the first start.
+int remembered_zoom(double screen_scale);
+// Keeps `percent` in the user's settings file for the next start; a failure
+// is told on stderr (the window works on at the new size all the same).
+void remember_zoom(int percent);
+
 }  // namespace kolibra

@@ -6,7 +6,6 @@
 #include "simulator/terminal_pointer.h"
 #include "simulator/qt/qt_canvas.h"
 
-#include "common/user_settings.h"
 #include "shell/document/command_numbers.h"
 
 #include <QDialog>
@@ -25,8 +24,8 @@
 #include <QPainter>
 #include <QRegion>
 
-#include <cstdio>
-#include <string>
+#include <algorithm>
+
 
 namespace kolibra {
 
@@ -153,8 +152,7 @@ SimulatorWindow::SimulatorWindow(Template& tpl, std::function<void(int)> send_co
         if (!typing_.empty()) play_typing();
     });
     clock_timer_.start(100);
-    apply_zoom(zoom_from_settings(UserSettings::load(user_settings_path()).get(kZoomSettingKey),
-                                  screen_scale(*this)));
+    apply_zoom(remembered_zoom(screen_scale(*this)));
     runtime_->show_start_page();
 }
 
@@ -167,6 +165,15 @@ void SimulatorWindow::apply_zoom(int percent) {
     QWidget* top = window();
     if (top != this) {
         top->setFixedSize(size.w, size.h);
+        // Grown from its top-left corner, moved up and left as far as needed
+        // to stay on its screen.
+        if (const QScreen* screen = top->screen(); screen && top->isVisible()) {
+            const QRect room = screen->availableGeometry();
+            QPoint at = top->pos();
+            if (at.x() + size.w > room.right() + 1) at.setX(std::max(room.left(), room.right() + 1 - size.w));
+            if (at.y() + size.h > room.bottom() + 1) at.setY(std::max(room.top(), room.bottom() + 1 - size.h));
+            top->move(at);
+        }
         if (!top->mask().isEmpty()) {
             const QImage& picture = terminal_image(500, place_image(500, 0, 0, zoom_));
             top->setMask(QPixmap::fromImage(picture).mask());
@@ -178,8 +185,7 @@ void SimulatorWindow::apply_zoom(int percent) {
 void SimulatorWindow::set_zoom(int percent) {
     if (!is_zoom_step(percent) || percent == zoom_.percent) return;
     apply_zoom(percent);
-    const SaveResult saved = remember_user_setting(kZoomSettingKey, std::to_string(percent));
-    if (!saved.ok) std::fprintf(stderr, "tgen: the terminal's size is not remembered: %s\n", saved.reason.c_str());
+    remember_zoom(percent);
 }
 
 SimulatorWindow::~SimulatorWindow() {

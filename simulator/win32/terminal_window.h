@@ -1,6 +1,8 @@
 // The terminal window on Windows: the frameless 180 x 400 picture of the
 // terminal at (300, 50), shaped by the picture's outline, with its keys, LCD
-// and pop-up menu. A left click on a key goes to the simulator's runtime as
+// and pop-up menu; at 150 or 200 % (the menu's "Zoom", Ctrl+plus and
+// Ctrl+minus) everything is drawn afresh at that size, and the choice is
+// remembered for the user (the first start follows the screen's scale). A left click on a key goes to the simulator's runtime as
 // the key's code; a press off the keys drags the whole window; a right click
 // and the release of PWR open the pop-up menu "PopMenuQ5". The window draws
 // and forwards: the menu's commands, the accelerators' WM_COMMAND and the
@@ -21,6 +23,7 @@
 #include "simulator/lcd_model.h"
 #include "simulator/sim_runtime.h"
 #include "simulator/terminal_face.h"
+#include "simulator/terminal_zoom.h"
 
 #include <windows.h>
 
@@ -62,6 +65,11 @@ public:
     void show();
     // While a transfer runs: the busy cursor over the window.
     void set_busy(bool busy) { busy_ = busy; }
+    // The terminal's size in percent (100, 150 or 200).
+    int zoom() const { return zoom_.percent; }
+    // Shows the terminal at `percent` (another value is ignored) and
+    // remembers the choice for this user.
+    void set_zoom(int percent);
     // The frameless outline that follows a drag, while one runs, else nullptr.
     HWND drag_outline() const { return outline_; }
 
@@ -77,7 +85,10 @@ private:
     static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     void paint();
-    void repaint(const PixelRect& area);
+    void repaint(const PixelRect& area);  // terminal pixels
+    void repaint_window(const PixelRect& area);  // window pixels
+    void apply_zoom(int percent);
+    void make_buffer();
     void invalidate(const PixelRect& area);
     void play_typing();
     void on_left_down(int x, int y);
@@ -96,6 +107,7 @@ private:
     std::unique_ptr<SimRuntime> runtime_;
     Hooks hooks_;
     LcdOverlays overlays_;
+    TerminalZoom zoom_;
     PcTypingQueue typing_;  // the PC keyboard's keys not yet played
     bool busy_ = false;
 };
