@@ -33,6 +33,8 @@ wine_program=$(command -v wine)
 work=$(mktemp -d /tmp/kolibra-tgen-walk-XXXXXX)
 rm -rf "$screens"
 mkdir -p "$screens"
+# The walk's clicks are at the terminal's 100 %: no size remembered from before.
+rm -f "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/kolibra/tgen-user.ini
 
 wm_pid=""
 peer_pid=""  # used by k2term-peer.sh

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 
-
 namespace kolibra {
 
 namespace {
