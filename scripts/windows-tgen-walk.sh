@@ -33,6 +33,8 @@ screens=$build/tgen-screens
 . "$root/scripts/walk-helpers.sh"
 walk_in_own_x_server "$@"
 start_walk kolibra-tgen-walk
+# The walk's clicks are at the terminal's 100 %: no size remembered from before.
+rm -f "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/kolibra/tgen-user.ini
 # One Wine server on this display for the whole walk, its own output dropped.
 wineserver -p >/dev/null 2>&1
 

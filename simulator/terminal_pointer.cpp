@@ -8,21 +8,30 @@ namespace kolibra {
 
 namespace {
 
-// A key's picture with room for its pressed image.
-PixelRect key_area(const LcdPoint& origin) { return {origin.x, origin.y, 32, 20}; }
+// A key's picture with room for its pressed image, in the window.
+PixelRect key_area(const LcdPoint& origin, const TerminalZoom& zoom) {
+    return zoom.to_window(PixelRect{origin.x, origin.y, 32, 20});
+}
 
 }  // namespace
 
-TerminalPress terminal_press(SimRuntime& runtime, int x, int y, const LcdRect& window) {
+PixelRect key_window_area(int code, const TerminalZoom& zoom) {
+    const KeyHit key = key_origin(code);
+    return key_area({key.origin_x, key.origin_y}, zoom);
+}
+
+TerminalPress terminal_press(SimRuntime& runtime, int x, int y, const LcdRect& window,
+                             const TerminalZoom& zoom) {
     LcdModel& m = runtime.lcd();
     TerminalPress out;
-    const KeyHit hit = hit_test_key(x, y);
+    const LcdPoint at = zoom.to_terminal(x, y);
+    const KeyHit hit = hit_test_key(at.x, at.y);
     m.pressed_key = hit.code;
     if (hit.code) {
         m.key_held = true;
         m.pressed_origin = {hit.origin_x, hit.origin_y};
         out.key = hit.code;
-        out.key_area = key_area(m.pressed_origin);
+        out.key_area = key_area(m.pressed_origin, zoom);
         out.alpha_changed = press_terminal_key(runtime, hit.code);
         return out;
     }
@@ -41,11 +50,11 @@ bool terminal_drag_to(LcdModel& m, int x, int y) {
     return true;
 }
 
-TerminalRelease terminal_release(LcdModel& m) {
+TerminalRelease terminal_release(LcdModel& m, const TerminalZoom& zoom) {
     TerminalRelease out;
     out.key = m.pressed_key;
     if (out.key) {
-        out.key_area = key_area(m.pressed_origin);
+        out.key_area = key_area(m.pressed_origin, zoom);
     } else if (m.dragging) {
         out.moved = true;
         out.frame = m.drag_frame;

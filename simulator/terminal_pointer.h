@@ -3,24 +3,27 @@
 // on a form toggles the alpha mode first, as the terminal does before the
 // key is read); a press off the keys starts dragging the whole window, whose
 // frame follows the mouse until the release. Each face turns its mouse
-// events into these calls and repaints the areas they name.
+// events into these calls and repaints the areas they name. Points and areas
+// are the window's pixels at `zoom`; the drag's frame is screen pixels.
 #pragma once
 
 #include "simulator/canvas.h"
 #include "simulator/lcd_model.h"
 #include "simulator/sim_runtime.h"
+#include "simulator/terminal_zoom.h"
 
 namespace kolibra {
 
 struct TerminalPress {
     int key = 0;              // the key pressed, 0 when a drag started
-    PixelRect key_area;       // the key's picture, to repaint
+    PixelRect key_area;       // the key's picture in the window, to repaint
     bool alpha_changed = false;  // repaint kAlphaIndicatorArea too
 };
 
 // The left button went down at (x, y) of the window, which lies at `window`
 // on the screen.
-TerminalPress terminal_press(SimRuntime& runtime, int x, int y, const LcdRect& window);
+TerminalPress terminal_press(SimRuntime& runtime, int x, int y, const LcdRect& window,
+                             const TerminalZoom& zoom = {});
 
 // The mouse moved to (x, y) of the window with the button down: true when a
 // drag is running and its frame (lcd().drag_frame) moved with the mouse.
@@ -35,6 +38,9 @@ struct TerminalRelease {
 };
 
 // The left button came up.
-TerminalRelease terminal_release(LcdModel& lcd);
+TerminalRelease terminal_release(LcdModel& lcd, const TerminalZoom& zoom = {});
+
+// The window pixels of key `code`'s picture (up or pressed) at `zoom`.
+PixelRect key_window_area(int code, const TerminalZoom& zoom);
 
 }  // namespace kolibra

@@ -52,6 +52,11 @@ menu PopMenuQ5
       item 3031 "Via &IR Transceiver..."
     end
     item 3070 "Scan barcode...\tF2"
+    popup "&Zoom"
+      item 3081 "100 %"
+      item 3082 "150 %"
+      item 3083 "200 %"
+    end
     item 3050 "Collected records..."
     item 3060 "Reception &history..."
     separator

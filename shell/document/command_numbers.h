@@ -13,4 +13,10 @@ constexpr int kAbout = 9030;
 constexpr int kCollectedRecords = 3050;  // the simulator's collected records window
 constexpr int kReceptionHistory = 3060;  // the reception history window
 constexpr int kScanBarcode = 3070;       // the simulator's simulated scan
+// The terminal window's size: 100, 150 and 200 %.
+constexpr int kZoom100 = 3081, kZoom150 = 3082, kZoom200 = 3083;
+// The zoom step a command chooses, 0 for any other command.
+constexpr int zoom_of_command(int id) {
+    return id == kZoom100 ? 100 : id == kZoom150 ? 150 : id == kZoom200 ? 200 : 0;
+}
 }  // namespace kolibra::command

@@ -50,7 +50,7 @@ MainWindow::MainWindow(TemplateDocument& doc, ShellServices services)
 
     // The program's icon is the terminal itself; the picture's transparent
     // corners give the window its rounded outline.
-    const QImage& picture = terminal_images().image(500);
+    const QImage& picture = terminal_image(500);
     QPixmap pixmap = QPixmap::fromImage(picture);
     setWindowIcon(QIcon(pixmap));
     if (picture.hasAlphaChannel() && QGuiApplication::platformName() != QLatin1String("offscreen"))

@@ -5,6 +5,8 @@
 #include <QFontMetricsF>
 #include <QPainterPath>
 
+#include <map>
+
 namespace kolibra {
 
 namespace {
@@ -21,39 +23,49 @@ QFont art_font(int pixels, bool bold) {
 
 }  // namespace
 
-QFont lcd_font() {
+QFont lcd_font(int zoom_percent) {
+    const TerminalZoom zoom{zoom_percent};
+    const double column = kLcdColumnStep * zoom.scale();
     QFont font(QStringLiteral("DejaVu Sans Mono"));
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
-    font.setPixelSize(9);
+    font.setPixelSize(static_cast<int>(9 * zoom.scale() + 0.5));
     font.setHintingPreference(QFont::PreferFullHinting);
     for (int stretch = 100; stretch >= 70; stretch -= 2) {
         font.setStretch(stretch);
-        if (QFontMetricsF(font).horizontalAdvance(QLatin1Char('M')) <= kLcdColumnStep + 0.01) break;
+        if (QFontMetricsF(font).horizontalAdvance(QLatin1Char('M')) <= column + 0.01) break;
     }
     return font;
 }
 
-TerminalImages render_terminal_images(const ArtworkDescription& art) {
-    TerminalImages out;
-    for (int i = 0; i < kImageCount; ++i) {
-        const PixelSize size = terminal_image_size(kFirstImage + i);
-        QImage image(size.w, size.h, QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QtCanvas canvas(painter);
-        draw_artwork_image(art, kFirstImage + i, canvas);
-        painter.end();
-        out.images[i] = image;
-    }
-    return out;
+namespace {
+
+QImage render_image(int number, const ImagePlacement& placement) {
+    QImage image(placement.window.w, placement.window.h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.translate(placement.shift_x, placement.shift_y);
+    painter.scale(placement.scale, placement.scale);
+    QtCanvas canvas(painter);
+    draw_artwork_image(terminal_artwork_description(), number, canvas);
+    painter.end();
+    return image;
 }
 
-const TerminalImages& terminal_images() {
-    static const TerminalImages images = render_terminal_images(terminal_artwork_description());
+RenderedImages<QImage>& rendered_images() {
+    static RenderedImages<QImage> images(render_image);
     return images;
 }
+
+}  // namespace
+
+const QImage& terminal_image(int number, const ImagePlacement& placement) {
+    return rendered_images().get(number, placement);
+}
+
+const QImage& terminal_image(int number) { return terminal_image(number, place_image(number, 0, 0, {})); }
 
 void QtCanvas::fill(Rgba colour) { p_.fillRect(p_.window(), to_qt(colour)); }
 
@@ -92,16 +104,24 @@ void QtCanvas::text(PixelRect b, int pixels, Rgba colour, std::string_view text,
 }
 
 void QtCanvas::image(int number, int x, int y) {
-    p_.drawImage(QPoint(x, y), terminal_images().image(number));
+    if (number < kFirstImage || number >= kFirstImage + kImageCount) return;
+    const ImagePlacement placement = place_image(number, x, y, zoom_);
+    p_.drawImage(QPoint(placement.window.x, placement.window.y), terminal_image(number, placement));
 }
 
-void QtCanvas::clip(PixelRect b) { p_.setClipRect(QRect(b.x, b.y, b.w, b.h)); }
+void QtCanvas::clip(PixelRect b) {
+    const PixelRect w = zoom_.to_window(b);
+    p_.setClipRect(QRect(w.x, w.y, w.w, w.h));
+}
 
 void QtCanvas::lcd_glyph(int x, int baseline_y, char c, Rgba colour) {
-    static const QFont font = lcd_font();
-    p_.setFont(font);
+    // One font per zoom step, made on first use.
+    static std::map<int, QFont> fonts;
+    auto it = fonts.find(zoom_.percent);
+    if (it == fonts.end()) it = fonts.emplace(zoom_.percent, lcd_font(zoom_.percent)).first;
+    p_.setFont(it->second);
     p_.setPen(to_qt(colour));
-    p_.drawText(QPointF(x, baseline_y), QString(QChar::fromLatin1(c)));
+    p_.drawText(QPointF(x * zoom_.scale(), baseline_y * zoom_.scale()), QString(QChar::fromLatin1(c)));
 }
 
 }  // namespace kolibra

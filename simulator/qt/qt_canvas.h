@@ -1,34 +1,34 @@
 // The Qt face of the terminal's Canvas: the artwork's operations on a
 // QPainter (antialiased, as the picture is drawn at any size), and the
-// window's images and LCD glyphs.
+// window's images and LCD glyphs at the window's zoom, each drawn afresh at
+// that size.
 #pragma once
 
 #include "simulator/canvas.h"
+#include "simulator/rendered_images.h"
 #include "simulator/terminal_artwork.h"
+#include "simulator/terminal_zoom.h"
 
 #include <QFont>
 #include <QImage>
 #include <QPainter>
 
-#include <array>
-
 namespace kolibra {
 
-// The LCD font: a fixed-pitch face narrowed until a character fits its
-// 5-pixel column.
-QFont lcd_font();
+// The LCD font at a zoom: a fixed-pitch face narrowed until a character
+// fits its column (5 terminal pixels).
+QFont lcd_font(int zoom_percent = kDefaultZoom);
 
-// The artwork's images rendered once from the description.
-struct TerminalImages {
-    std::array<QImage, kImageCount> images;  // index = image number - 500
-    const QImage& image(int number) const { return images[number - kFirstImage]; }
-};
-TerminalImages render_terminal_images(const ArtworkDescription& art);
-const TerminalImages& terminal_images();
+// Image `number` of the artwork rendered for a placement in the window
+// (rendered once, then kept); without one, at its own size.
+const QImage& terminal_image(int number, const ImagePlacement& placement);
+const QImage& terminal_image(int number);
 
 class QtCanvas : public Canvas {
 public:
-    explicit QtCanvas(QPainter& painter) : p_(painter) {}
+    // The artwork's operations draw in the painter's own coordinates; the
+    // window's operations take terminal coordinates and draw at `zoom`.
+    explicit QtCanvas(QPainter& painter, TerminalZoom zoom = {}) : p_(painter), zoom_(zoom) {}
 
     void fill(Rgba colour) override;
     void rect(PixelRect box, Rgba fill, std::optional<Rgba> edge) override;
@@ -41,6 +41,7 @@ public:
 
 private:
     QPainter& p_;
+    TerminalZoom zoom_;
 };
 
 }  // namespace kolibra

@@ -16,16 +16,30 @@
 #include <QLabel>
 #include <QVBoxLayout>
 #include <QApplication>
+#include <QBitmap>
+#include <QPixmap>
+#include <QScreen>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegion>
+
+#include <algorithm>
+
 
 namespace kolibra {
 
 namespace {
 
 QRect to_qrect(const PixelRect& r) { return QRect(r.x, r.y, r.w, r.h); }
+
+// How much larger than 96 dots per inch the screen's logical pixels are
+// (the device pixel ratio Qt applies itself already).
+double screen_scale(const QWidget& widget) {
+    const QScreen* screen = widget.screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInch() / 96.0 : 1.0;
+}
 
 // A frameless window showing only a one-pixel outline: stands in for the
 // inverted frame drawn on the screen while the terminal is dragged.
@@ -85,7 +99,6 @@ SimulatorWindow::SimulatorWindow(Template& tpl, std::function<void(int)> send_co
                                  Prompter* prompter, QWidget* parent)
     : QWidget(parent), own_prompter_(this), send_command_(std::move(send_command)) {
     setObjectName(QStringLiteral("Client"));
-    setFixedSize(180, 400);
     setCursor(Qt::ArrowCursor);
 
     setFocusPolicy(Qt::StrongFocus);
@@ -127,10 +140,10 @@ SimulatorWindow::SimulatorWindow(Template& tpl, std::function<void(int)> send_co
         if (!key_shown_) return;
         key_shown_ = false;
         LcdModel& m = lcd();
-        const KeyHit hit = key_origin(m.pressed_key);
+        const PixelRect area = key_window_area(m.pressed_key, zoom_);
         m.key_held = false;
         m.pressed_key = 0;
-        update(QRect(hit.origin_x, hit.origin_y, 32, 20));
+        update(to_qrect(area));
     });
 
     connect(&clock_timer_, &QTimer::timeout, this, [this] {
@@ -139,7 +152,40 @@ SimulatorWindow::SimulatorWindow(Template& tpl, std::function<void(int)> send_co
         if (!typing_.empty()) play_typing();
     });
     clock_timer_.start(100);
+    apply_zoom(remembered_zoom(screen_scale(*this)));
     runtime_->show_start_page();
+}
+
+void SimulatorWindow::apply_zoom(int percent) {
+    zoom_.percent = percent;
+    const PixelSize size = zoom_.window_size();
+    setFixedSize(size.w, size.h);
+    // The terminal fills its window: the window takes its size, and its
+    // outline when it is shaped.
+    QWidget* top = window();
+    if (top != this) {
+        top->setFixedSize(size.w, size.h);
+        // Grown from its top-left corner, moved up and left as far as needed
+        // to stay on its screen.
+        if (const QScreen* screen = top->screen(); screen && top->isVisible()) {
+            const QRect room = screen->availableGeometry();
+            QPoint at = top->pos();
+            if (at.x() + size.w > room.right() + 1) at.setX(std::max(room.left(), room.right() + 1 - size.w));
+            if (at.y() + size.h > room.bottom() + 1) at.setY(std::max(room.top(), room.bottom() + 1 - size.h));
+            top->move(at);
+        }
+        if (!top->mask().isEmpty()) {
+            const QImage& picture = terminal_image(500, place_image(500, 0, 0, zoom_));
+            top->setMask(QPixmap::fromImage(picture).mask());
+        }
+    }
+    update();
+}
+
+void SimulatorWindow::set_zoom(int percent) {
+    if (!is_zoom_step(percent) || percent == zoom_.percent) return;
+    apply_zoom(percent);
+    remember_zoom(percent);
 }
 
 SimulatorWindow::~SimulatorWindow() {
@@ -147,10 +193,12 @@ SimulatorWindow::~SimulatorWindow() {
     delete outline_;
 }
 
+void SimulatorWindow::repaint_terminal_area(const PixelRect& area) { update(to_qrect(zoom_.to_window(area))); }
+
 void SimulatorWindow::invalidate(const PixelRect& area) {
     // A clock line that goes is repainted whole, not only inside `area`.
-    if (overlays_.wipe(area)) update(to_qrect(kClockLineArea));
-    update(to_qrect(area));
+    if (overlays_.wipe(area)) repaint_terminal_area(kClockLineArea);
+    repaint_terminal_area(area);
 }
 
 void SimulatorWindow::invalidate_lcd() { invalidate(kLcdArea); }
@@ -162,13 +210,13 @@ void SimulatorWindow::draw_letter_preview(int row, int col, char letter) {
     overlays_.preview_row = row;
     overlays_.preview_col = col;
     overlays_.preview_letter = letter;
-    update(to_qrect(overlays_.preview_area()));
+    repaint_terminal_area(overlays_.preview_area());
 }
 
 void SimulatorWindow::draw_clock_line(const std::string& text) {
     overlays_.clock_shown = true;
     overlays_.clock_text = text;
-    update(to_qrect(kClockLineArea));
+    repaint_terminal_area(kClockLineArea);
 }
 
 void SimulatorWindow::release_mouse_capture() {
@@ -179,10 +227,28 @@ void SimulatorWindow::release_mouse_capture() {
     update();
 }
 
-void SimulatorWindow::paintEvent(QPaintEvent*) {
+void SimulatorWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    QtCanvas canvas(p);
-    draw_terminal(lcd(), overlays_, canvas);
+    const double ratio = devicePixelRatioF();
+    if (ratio == 1.0) {
+        QtCanvas canvas(p, zoom_);
+        draw_terminal(lcd(), overlays_, canvas);
+        return;
+    }
+    // A screen whose pixels Qt scales itself: drawn at the screen's own
+    // pixels, so nothing is stretched.
+    const TerminalZoom device{static_cast<int>(zoom_.percent * ratio + 0.5)};
+    const PixelSize size = device.window_size();
+    QImage frame(size.w, size.h, QImage::Format_ARGB32_Premultiplied);
+    frame.fill(Qt::transparent);
+    {
+        QPainter fp(&frame);
+        QtCanvas canvas(fp, device);
+        draw_terminal(lcd(), overlays_, canvas);
+    }
+    frame.setDevicePixelRatio(ratio);
+    p.setClipRegion(event->region());
+    p.drawImage(QPoint(0, 0), frame);
 }
 
 QRect SimulatorWindow::main_window_rect() const {
@@ -214,8 +280,9 @@ void SimulatorWindow::mousePressEvent(QMouseEvent* event) {
         update();
     }
     const QPoint pos = event->position().toPoint();
-    const TerminalPress press = terminal_press(*runtime_, pos.x(), pos.y(), to_lcd_rect(main_window_rect()));
-    if (press.alpha_changed) update(to_qrect(kAlphaIndicatorArea));
+    const TerminalPress press =
+        terminal_press(*runtime_, pos.x(), pos.y(), to_lcd_rect(main_window_rect()), zoom_);
+    if (press.alpha_changed) repaint_terminal_area(kAlphaIndicatorArea);
     if (press.key) {
         update(to_qrect(press.key_area));
     } else {
@@ -230,7 +297,7 @@ void SimulatorWindow::mouseMoveEvent(QMouseEvent* event) {
 
 void SimulatorWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
-    const TerminalRelease release = terminal_release(lcd());
+    const TerminalRelease release = terminal_release(lcd(), zoom_);
     if (release.key) {
         update(to_qrect(release.key_area));
     } else if (release.moved) {
@@ -240,24 +307,21 @@ void SimulatorWindow::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (release.open_menu) {
         KeyHit pwr = key_origin(key::kPwr);
-        show_popup(mapToGlobal(QPoint(pwr.origin_x, pwr.origin_y)));
+        show_popup(mapToGlobal(QPoint(zoom_.to_window(pwr.origin_x), zoom_.to_window(pwr.origin_y))));
     }
 }
 
 void SimulatorWindow::show_key_pressed(int code) {
     LcdModel& m = lcd();
     if (m.key_held && !key_shown_) return;  // the mouse holds a key: that one shows
-    if (m.pressed_key) {
-        const KeyHit old = key_origin(m.pressed_key);
-        update(QRect(old.origin_x, old.origin_y, 32, 20));
-    }
+    if (m.pressed_key) update(to_qrect(key_window_area(m.pressed_key, zoom_)));
     const KeyHit hit = key_origin(code);
     key_shown_ = true;
     m.key_held = true;
     m.pressed_key = code;
     m.pressed_origin = {hit.origin_x, hit.origin_y};
-    update(QRect(hit.origin_x, hit.origin_y, 32, 20));
-    if (code == key::kAlpha) update(to_qrect(kAlphaIndicatorArea));
+    update(to_qrect(key_window_area(code, zoom_)));
+    if (code == key::kAlpha) repaint_terminal_area(kAlphaIndicatorArea);
     key_release_timer_.start(150);
 }
 
@@ -268,6 +332,16 @@ void SimulatorWindow::play_typing() {
 }
 
 void SimulatorWindow::keyPressEvent(QKeyEvent* event) {
+    if ((event->modifiers() & Qt::ControlModifier) &&
+        !(event->modifiers() & (Qt::AltModifier | Qt::MetaModifier))) {
+        // Ctrl+= counts as Ctrl+plus where + needs Shift.
+        switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal: set_zoom(next_zoom(zoom_.percent)); return;
+        case Qt::Key_Minus: set_zoom(previous_zoom(zoom_.percent)); return;
+        default: break;
+        }
+    }
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
         QWidget::keyPressEvent(event);  // the main window's shortcuts
         return;
@@ -320,7 +394,18 @@ void SimulatorWindow::show_keyboard_map() {
 }
 
 void SimulatorWindow::show_popup(const QPoint& global_position) {
+    // The zoom entries show the current size checked.
+    for (QAction* action : popup_->findChildren<QAction*>()) {
+        const int step = command::zoom_of_command(action->data().toInt());
+        if (!step) continue;
+        action->setCheckable(true);
+        action->setChecked(step == zoom_.percent);
+    }
     const int command = open_menu_ ? open_menu_(*popup_, global_position) : 0;
+    if (const int step = command::zoom_of_command(command)) {
+        set_zoom(step);
+        return;
+    }
     if (command == command::kScanBarcode) {
         // The scan belongs to the terminal, not to the main window.
         QMetaObject::invokeMethod(this, [this] { scan_barcode(); }, Qt::QueuedConnection);

@@ -2,7 +2,10 @@
 // clicks and the PC keyboard into key codes for the runtime (each key shown
 // pressed for a moment), asks for a barcode to scan (F2 and the menu), drags the whole terminal across the
 // desktop when pressed off the keys, and opens the pop-up menu on a right
-// click and when PWR is released. It draws; it never touches a file or port.
+// click and when PWR is released. It shows the terminal at 100, 150 or 200 %
+// (the menu's "Zoom" and Ctrl+plus / Ctrl+minus), drawn afresh at that size,
+// and remembers the choice in the user's settings. It draws; it never
+// touches a port.
 #pragma once
 
 #include "common/qt/qt_prompter.h"
@@ -11,6 +14,7 @@
 #include "simulator/lcd_model.h"
 #include "simulator/sim_runtime.h"
 #include "simulator/terminal_face.h"
+#include "simulator/terminal_zoom.h"
 
 #include <QPointer>
 #include <QRect>
@@ -56,6 +60,12 @@ public:
     // F1: the small picture of the keyboard mapping.
     void show_keyboard_map();
 
+    // The terminal's size in percent (100, 150 or 200).
+    int zoom() const { return zoom_.percent; }
+    // Shows the terminal at `percent` (another value is ignored), resizes
+    // the window holding it and remembers the choice for this user.
+    void set_zoom(int percent);
+
     // The outline shown while dragging (a frameless overlay window), for tests.
     QWidget* drag_outline() const { return outline_; }
 
@@ -76,6 +86,8 @@ protected:
 
 private:
     void invalidate(const PixelRect& area);
+    void repaint_terminal_area(const PixelRect& area);
+    void apply_zoom(int percent);
     void show_popup(const QPoint& global_position);
     void outline_frame(bool show);
     void play_typing();
@@ -91,6 +103,7 @@ private:
     QWidget* outline_ = nullptr;
 
     LcdOverlays overlays_;
+    TerminalZoom zoom_;
 
     PcTypingQueue typing_;
     QTimer key_release_timer_;  // ends the moment a typed key is shown pressed

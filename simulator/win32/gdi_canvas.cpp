@@ -2,6 +2,7 @@
 
 #include "common/names_win32.h"
 
+#include <map>
 #include <string>
 
 namespace kolibra {
@@ -72,40 +73,52 @@ bool GdiImage::transparent_at(int x, int y) const {
     return (pixels[y * size.w + x] >> 24) == 0;
 }
 
-GdiTerminalImages render_gdi_terminal_images(const ArtworkDescription& art) {
-    GdiTerminalImages out;
+namespace {
+
+// Draws the image's description scaled and shifted by the DC's world
+// transform, so shapes and text are drawn at the window's size.
+GdiImage render_image(int number, const ImagePlacement& placement) {
+    GdiImage image = make_image({placement.window.w, placement.window.h});
+    if (!image.pixels) return image;  // out of GDI memory: the image stays blank
+    const int count = image.size.w * image.size.h;
+    for (int p = 0; p < count; ++p) image.pixels[p] = kUntouched;
     HDC dc = CreateCompatibleDC(nullptr);
-    for (int i = 0; i < kImageCount; ++i) {
-        const PixelSize size = terminal_image_size(kFirstImage + i);
-        GdiImage image = make_image(size);
-        if (!image.pixels) continue;  // out of GDI memory: the image stays blank
-        const int count = size.w * size.h;
-        for (int p = 0; p < count; ++p) image.pixels[p] = kUntouched;
-        HGDIOBJ old = SelectObject(dc, image.bitmap);
-        {
-            GdiCanvas canvas(dc, size);
-            draw_artwork_image(art, kFirstImage + i, canvas);
-        }
-        GdiFlush();
-        SelectObject(dc, old);
-        // GDI leaves the alpha byte alone: set it from what was drawn.
-        for (int p = 0; p < count; ++p) {
-            uint32_t& px = image.pixels[p];
-            px = (px & 0x00FFFFFF) == kUntouched ? 0 : (px | 0xFF000000u);
-        }
-        out.images[i] = image;
+    HGDIOBJ old = SelectObject(dc, image.bitmap);
+    SetGraphicsMode(dc, GM_ADVANCED);
+    const auto scale = static_cast<FLOAT>(placement.scale);
+    const XFORM transform{scale, 0, 0, scale, static_cast<FLOAT>(placement.shift_x),
+                          static_cast<FLOAT>(placement.shift_y)};
+    SetWorldTransform(dc, &transform);
+    {
+        GdiCanvas canvas(dc, placement.size);
+        draw_artwork_image(terminal_artwork_description(), number, canvas);
     }
+    GdiFlush();
+    SelectObject(dc, old);
     DeleteDC(dc);
-    return out;
+    // GDI leaves the alpha byte alone: set it from what was drawn.
+    for (int p = 0; p < count; ++p) {
+        uint32_t& px = image.pixels[p];
+        px = (px & 0x00FFFFFF) == kUntouched ? 0 : (px | 0xFF000000u);
+    }
+    return image;
 }
 
-const GdiTerminalImages& gdi_terminal_images() {
-    static const GdiTerminalImages images = render_gdi_terminal_images(terminal_artwork_description());
+RenderedImages<GdiImage>& rendered_images() {
+    static RenderedImages<GdiImage> images(render_image);
     return images;
 }
 
-HRGN terminal_outline_region() {
-    const GdiImage& picture = gdi_terminal_images().image(500);
+}  // namespace
+
+const GdiImage& gdi_terminal_image(int number, const ImagePlacement& placement) {
+    return rendered_images().get(number, placement);
+}
+
+const GdiImage& gdi_terminal_image(int number) { return gdi_terminal_image(number, place_image(number, 0, 0, {})); }
+
+HRGN terminal_outline_region(const TerminalZoom& zoom) {
+    const GdiImage& picture = gdi_terminal_image(500, place_image(500, 0, 0, zoom));
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     for (int y = 0; y < picture.size.h; ++y) {
         int x = 0;
@@ -123,30 +136,32 @@ HRGN terminal_outline_region() {
     return region;
 }
 
-HFONT lcd_gdi_font() {
-    static const HFONT font = [] {
-        HDC dc = CreateCompatibleDC(nullptr);
-        HFONT chosen = nullptr;
-        // lfWidth 0 lets the face choose; narrower widths squeeze it.
-        for (int width : {0, 5, 4, 3}) {
-            HFONT f = CreateFontW(-9, width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                                  FIXED_PITCH | FF_MODERN, L"DejaVu Sans Mono");
-            HGDIOBJ old = SelectObject(dc, f);
-            SIZE extent{};
-            GetTextExtentPoint32W(dc, L"M", 1, &extent);
-            SelectObject(dc, old);
-            if (chosen) DeleteObject(chosen);
-            chosen = f;
-            if (extent.cx <= 5) break;
-        }
-        DeleteDC(dc);
-        return chosen;
-    }();
-    return font;
+HFONT lcd_gdi_font(int zoom_percent) {
+    static std::map<int, HFONT> fonts;
+    if (const auto it = fonts.find(zoom_percent); it != fonts.end()) return it->second;
+    const TerminalZoom zoom{zoom_percent};
+    const int column = zoom.to_window(5);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT chosen = nullptr;
+    // lfWidth 0 lets the face choose; narrower widths squeeze it.
+    for (int width : {0, column, column - 1, column - 2}) {
+        HFONT f = CreateFontW(-zoom.to_window(9), width, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                              FIXED_PITCH | FF_MODERN, L"DejaVu Sans Mono");
+        HGDIOBJ old = SelectObject(dc, f);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, L"M", 1, &extent);
+        SelectObject(dc, old);
+        if (chosen) DeleteObject(chosen);
+        chosen = f;
+        if (extent.cx <= column) break;
+    }
+    DeleteDC(dc);
+    fonts[zoom_percent] = chosen;
+    return chosen;
 }
 
-GdiCanvas::GdiCanvas(HDC dc, PixelSize size) : dc_(dc), size_(size) {
+GdiCanvas::GdiCanvas(HDC dc, PixelSize size, TerminalZoom zoom) : dc_(dc), size_(size), zoom_(zoom) {
     saved_ = SaveDC(dc_);
     SetBkMode(dc_, TRANSPARENT);
 }
@@ -186,8 +201,12 @@ void GdiCanvas::line(int x1, int y1, int x2, int y2, Rgba colour, int width) {
     HGDIOBJ old = SelectObject(dc_, pen);
     MoveToEx(dc_, x1, y1, nullptr);
     LineTo(dc_, x2, y2);
-    // LineTo leaves the last pixel out; the Qt face draws it.
-    SetPixel(dc_, x2, y2, to_gdi(colour));
+    // LineTo leaves the last pixel out; the Qt face draws it. (A rectangle,
+    // not SetPixel: at a zoom the pixel is a block of window pixels.)
+    HBRUSH end = CreateSolidBrush(to_gdi(colour));
+    const RECT last{x2, y2, x2 + 1, y2 + 1};
+    FillRect(dc_, &last, end);
+    DeleteObject(end);
     SelectObject(dc_, old);
     DeleteObject(pen);
 }
@@ -206,30 +225,32 @@ void GdiCanvas::text(PixelRect b, int pixels, Rgba colour, std::string_view text
 
 void GdiCanvas::image(int number, int x, int y) {
     if (number < kFirstImage || number >= kFirstImage + kImageCount) return;
-    const GdiImage& picture = gdi_terminal_images().image(number);
+    const ImagePlacement placement = place_image(number, x, y, zoom_);
+    const GdiImage& picture = gdi_terminal_image(number, placement);
     if (!picture.bitmap) return;
     HDC source = CreateCompatibleDC(dc_);
     HGDIOBJ old = SelectObject(source, picture.bitmap);
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    GdiAlphaBlend(dc_, x, y, picture.size.w, picture.size.h, source, 0, 0, picture.size.w,
-                  picture.size.h, blend);
+    GdiAlphaBlend(dc_, placement.window.x, placement.window.y, picture.size.w, picture.size.h, source, 0,
+                  0, picture.size.w, picture.size.h, blend);
     SelectObject(source, old);
     DeleteDC(source);
 }
 
-void GdiCanvas::clip(PixelRect b) {
+void GdiCanvas::clip(PixelRect box) {
+    const PixelRect b = zoom_.to_window(box);
     HRGN region = CreateRectRgn(b.x, b.y, b.x + b.w, b.y + b.h);
     SelectClipRgn(dc_, region);
     DeleteObject(region);
 }
 
 void GdiCanvas::lcd_glyph(int x, int baseline_y, char c, Rgba colour) {
-    HGDIOBJ old = SelectObject(dc_, lcd_gdi_font());
+    HGDIOBJ old = SelectObject(dc_, lcd_gdi_font(zoom_.percent));
     SetTextColor(dc_, to_gdi(colour));
     const UINT align = SetTextAlign(dc_, TA_LEFT | TA_BASELINE);
     // The terminal's character set is single-byte, shown as Latin-1.
     const wchar_t glyph = static_cast<wchar_t>(static_cast<unsigned char>(c));
-    TextOutW(dc_, x, baseline_y, &glyph, 1);
+    TextOutW(dc_, zoom_.to_window(x), zoom_.to_window(baseline_y), &glyph, 1);
     SetTextAlign(dc_, align);
     SelectObject(dc_, old);
 }

@@ -10,6 +10,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 namespace kolibra {
 
 namespace {
@@ -56,9 +58,17 @@ void register_classes() {
     (void)registered;
 }
 
+// The screen's scale: its dots per inch against 96.
+double screen_scale() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi / 96.0;
+}
+
 // The program's icon is the terminal itself.
 HICON terminal_icon() {
-    const GdiImage& picture = gdi_terminal_images().image(500);
+    const GdiImage& picture = gdi_terminal_image(500);
     if (!picture.bitmap) return nullptr;
     HBITMAP mask = CreateBitmap(picture.size.w, picture.size.h, 1, 1, nullptr);
     ICONINFO info{TRUE, 0, 0, mask, picture.bitmap};
@@ -124,22 +134,19 @@ TerminalWindow::TerminalWindow(Template& tpl, Prompter& prompter, const MenuTemp
     if (!popup_) popup_ = CreatePopupMenu();
 
     runtime_ = std::make_unique<SimRuntime>(tpl, *this, prompter);
+    zoom_.percent = remembered_zoom(screen_scale());
+    const PixelSize size = zoom_.window_size();
     hwnd_ = CreateWindowExW(WS_EX_APPWINDOW, kTerminalWindowClass, kTerminalTitle,
                             WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, kTerminalLeft, kTerminalTop,
-                            kTerminalSize.w, kTerminalSize.h, nullptr, nullptr, instance, this);
+                            size.w, size.h, nullptr, nullptr, instance, this);
     if (!hwnd_) return;
     if (icon_) {
         SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
         SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
     }
     // The picture's transparent corners give the window its rounded outline.
-    SetWindowRgn(hwnd_, terminal_outline_region(), FALSE);
-
-    HDC screen = GetDC(hwnd_);
-    buffer_dc_ = CreateCompatibleDC(screen);
-    buffer_ = CreateCompatibleBitmap(screen, kTerminalSize.w, kTerminalSize.h);
-    buffer_old_ = SelectObject(buffer_dc_, buffer_);
-    ReleaseDC(hwnd_, screen);
+    SetWindowRgn(hwnd_, terminal_outline_region(zoom_), FALSE);
+    make_buffer();
 
     runtime_->set_new_command([this] {
         // Posted, as the terminal's "no program" case asks the shell for New.
@@ -164,6 +171,46 @@ TerminalWindow::~TerminalWindow() {
     }
     if (popup_) DestroyMenu(popup_);
     if (icon_) DestroyIcon(icon_);
+}
+
+void TerminalWindow::make_buffer() {
+    if (buffer_dc_) {
+        SelectObject(buffer_dc_, buffer_old_);
+        DeleteObject(buffer_);
+        DeleteDC(buffer_dc_);
+    }
+    const PixelSize size = zoom_.window_size();
+    HDC screen = GetDC(hwnd_);
+    buffer_dc_ = CreateCompatibleDC(screen);
+    buffer_ = CreateCompatibleBitmap(screen, size.w, size.h);
+    buffer_old_ = SelectObject(buffer_dc_, buffer_);
+    ReleaseDC(hwnd_, screen);
+}
+
+void TerminalWindow::apply_zoom(int percent) {
+    zoom_.percent = percent;
+    const PixelSize size = zoom_.window_size();
+    make_buffer();
+    // The window grows from its top-left corner, moved up and left as far
+    // as needed to stay on its screen's work area.
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        if (r.left + size.w > work.right) r.left = std::max<LONG>(work.left, work.right - size.w);
+        if (r.top + size.h > work.bottom) r.top = std::max<LONG>(work.top, work.bottom - size.h);
+    }
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, size.w, size.h, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowRgn(hwnd_, terminal_outline_region(zoom_), TRUE);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void TerminalWindow::set_zoom(int percent) {
+    if (!hwnd_ || !is_zoom_step(percent) || percent == zoom_.percent) return;
+    apply_zoom(percent);
+    remember_zoom(percent);
 }
 
 void TerminalWindow::show() {
@@ -200,6 +247,17 @@ LRESULT TerminalWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
         }
         return 0;
     case WM_KEYDOWN: {
+        if (GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+            // Ctrl+plus (the "=+" key counts, Shift or not) and Ctrl+minus.
+            if (wparam == VK_OEM_PLUS || wparam == VK_ADD) {
+                set_zoom(next_zoom(zoom_.percent));
+                return 0;
+            }
+            if (wparam == VK_OEM_MINUS || wparam == VK_SUBTRACT) {
+                set_zoom(previous_zoom(zoom_.percent));
+                return 0;
+            }
+        }
         // Keys without a character; TranslateMessage still sends WM_CHAR for
         // Enter, Backspace and Esc, which WM_CHAR passes over.
         int code = 0;
@@ -281,7 +339,7 @@ void TerminalWindow::paint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
     {
-        GdiCanvas canvas(buffer_dc_, kTerminalSize);
+        GdiCanvas canvas(buffer_dc_, zoom_.window_size(), zoom_);
         draw_terminal(lcd(), overlays_, canvas);
     }
     const RECT& r = ps.rcPaint;
@@ -289,7 +347,9 @@ void TerminalWindow::paint() {
     EndPaint(hwnd_, &ps);
 }
 
-void TerminalWindow::repaint(const PixelRect& area) {
+void TerminalWindow::repaint(const PixelRect& area) { repaint_window(zoom_.to_window(area)); }
+
+void TerminalWindow::repaint_window(const PixelRect& area) {
     if (!hwnd_) return;
     const RECT r = to_rect(area);
     InvalidateRect(hwnd_, &r, FALSE);
@@ -362,10 +422,10 @@ void TerminalWindow::on_left_down(int x, int y) {
     RECT window;
     GetWindowRect(hwnd_, &window);
     const TerminalPress press =
-        terminal_press(*runtime_, x, y, {window.left, window.top, window.right, window.bottom});
+        terminal_press(*runtime_, x, y, {window.left, window.top, window.right, window.bottom}, zoom_);
     if (press.alpha_changed) repaint(kAlphaIndicatorArea);
     if (press.key) {
-        repaint(press.key_area);
+        repaint_window(press.key_area);
     } else if (lcd().dragging) {
         outline_frame(true);
     }
@@ -377,9 +437,9 @@ void TerminalWindow::on_mouse_move(int x, int y) {
 
 void TerminalWindow::on_left_up() {
     if (GetCapture() == hwnd_) ReleaseCapture();
-    const TerminalRelease release = terminal_release(lcd());
+    const TerminalRelease release = terminal_release(lcd(), zoom_);
     if (release.key) {
-        repaint(release.key_area);
+        repaint_window(release.key_area);
     } else if (release.moved) {
         outline_frame(false);
         SetWindowPos(hwnd_, nullptr, release.frame.left, release.frame.top, 0, 0,
@@ -387,7 +447,7 @@ void TerminalWindow::on_left_up() {
     }
     if (release.open_menu) {
         const KeyHit pwr = key_origin(key::kPwr);
-        POINT at{pwr.origin_x, pwr.origin_y};
+        POINT at{zoom_.to_window(pwr.origin_x), zoom_.to_window(pwr.origin_y)};
         ClientToScreen(hwnd_, &at);
         show_popup(at);
     }
@@ -396,8 +456,15 @@ void TerminalWindow::on_left_up() {
 void TerminalWindow::show_popup(POINT screen) {
     // Without the foreground the menu would not close on a click elsewhere.
     SetForegroundWindow(hwnd_);
+    // The zoom entries show the current size checked.
+    for (const int id : {command::kZoom100, command::kZoom150, command::kZoom200})
+        CheckMenuItem(popup_, id, MF_BYCOMMAND | (command::zoom_of_command(id) == zoom_.percent ? MF_CHECKED : MF_UNCHECKED));
     const int command = TrackPopupMenu(popup_, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
                                        screen.x, screen.y, 0, hwnd_, nullptr);
+    if (const int step = command::zoom_of_command(command)) {
+        set_zoom(step);  // the terminal's own, not the main window's
+        return;
+    }
     // The command runs after this event, as the menu's own WM_COMMAND would.
     if (command) PostMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
 }

@@ -1,6 +1,8 @@
 // The terminal window on Windows: the frameless 180 x 400 picture of the
 // terminal at (300, 50), shaped by the picture's outline, with its keys, LCD
-// and pop-up menu. A left click on a key goes to the simulator's runtime as
+// and pop-up menu; at 150 or 200 % (the menu's "Zoom", Ctrl+plus and
+// Ctrl+minus) everything is drawn afresh at that size, and the choice is
+// remembered for the user (the first start follows the screen's scale). A left click on a key goes to the simulator's runtime as
 // the key's code; a press off the keys drags the whole window; a right click
 // and the release of PWR open the pop-up menu "PopMenuQ5". The PC keyboard
 // types through the same keys (each shown pressed a moment), F1 opens the
@@ -25,6 +27,7 @@
 #include "simulator/terminal_face.h"
 #include "simulator/typed_key_picture.h"
 #include "simulator/win32/key_map_window.h"
+#include "simulator/terminal_zoom.h"
 
 #include <windows.h>
 
@@ -67,6 +70,11 @@ public:
     void show();
     // While a transfer runs: the busy cursor over the window.
     void set_busy(bool busy) { busy_ = busy; }
+    // The terminal's size in percent (100, 150 or 200).
+    int zoom() const { return zoom_.percent; }
+    // Shows the terminal at `percent` (another value is ignored) and
+    // remembers the choice for this user.
+    void set_zoom(int percent);
     // The frameless outline that follows a drag, while one runs, else nullptr.
     HWND drag_outline() const { return outline_; }
     // The picture of the PC keyboard's keys (F1).
@@ -86,7 +94,10 @@ private:
     static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     void paint();
-    void repaint(const PixelRect& area);
+    void repaint(const PixelRect& area);  // terminal pixels
+    void repaint_window(const PixelRect& area);  // window pixels
+    void apply_zoom(int percent);
+    void make_buffer();
     void invalidate(const PixelRect& area);
     void play_typing();
     void on_left_down(int x, int y);
@@ -108,6 +119,7 @@ private:
     std::unique_ptr<SimRuntime> runtime_;
     Hooks hooks_;
     LcdOverlays overlays_;
+    TerminalZoom zoom_;
     PcTypingQueue typing_;  // the PC keyboard's keys not yet played
     TypedKeyPicture typed_key_;
     ScanHistory scans_;

@@ -2,6 +2,7 @@
 // each is saved there as a PNG; otherwise they are only checked for content.
 #include "common/qt/dialog_builder.h"
 #include "common/qt/qt_progress.h"
+#include "common/user_settings.h"
 #include "model/text_slot.h"
 #include "shell/qt/main_window.h"
 #include "support/qt_test_app.h"
@@ -20,7 +21,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <memory>
 
 namespace kolibra {
@@ -104,6 +107,49 @@ TEST_F(Screenshots, MainPageMenuAndForm) {
     QImage form_shot = terminal();
     EXPECT_TRUE(has_content(form_shot));
     keep(form_shot, "form_alpha");
+}
+
+// Aligned 2 x 2 blocks of `area` that are not one colour: a picture blown
+// up from half its size by doubling pixels has none.
+int mixed_blocks(const QImage& image, const QRect& area) {
+    int mixed = 0;
+    for (int y = area.top(); y + 1 <= area.bottom(); y += 2)
+        for (int x = area.left(); x + 1 <= area.right(); x += 2) {
+            const QRgb c = image.pixel(x, y);
+            if (image.pixel(x + 1, y) != c || image.pixel(x, y + 1) != c || image.pixel(x + 1, y + 1) != c)
+                ++mixed;
+        }
+    return mixed;
+}
+
+TEST_F(Screenshots, TheTerminalAtEachZoomIsDrawnAtThatSize) {
+    Template& t = doc->tpl;
+    t.start_target = 1;
+    write_slot(t.menus[0].caption, "STOCK");
+    t.menus[0].caption_on = 1;
+    const char* items[] = {"Receive goods", "Count shelf", "Returns"};
+    for (int i = 0; i < 3; ++i) write_slot(t.menus[0].item_name[i], items[i]);
+    SimulatorWindow& sim = *window->simulator();
+    sim.runtime().press_key(7);  // "1": start the program, its menu shows
+    for (const int percent : {100, 150, 200}) {
+        sim.set_zoom(percent);
+        const PixelSize size = TerminalZoom{percent}.window_size();
+        EXPECT_EQ(window->size(), QSize(size.w, size.h)) << percent;  // the main window follows
+        sim.runtime().clock_tick();
+        QCoreApplication::processEvents();
+        const QImage shot = terminal();
+        ASSERT_EQ(shot.size(), QSize(size.w, size.h));
+        EXPECT_TRUE(has_content(shot));
+        keep(shot, ("terminal_zoom_" + std::to_string(percent)).c_str());
+        if (percent == 200) {
+            // The LCD's text and the key labels are drawn at 200 %, not
+            // doubled from 100 %.
+            EXPECT_GT(mixed_blocks(shot, QRect(50, 100, 260, 160)), 40);
+            EXPECT_GT(mixed_blocks(shot, QRect(60, 470, 240, 40)), 40);
+        }
+    }
+    sim.set_zoom(100);
+    std::remove(user_settings_path().c_str());
 }
 
 TEST_F(Screenshots, PopUpMenuAndProgressWindow) {

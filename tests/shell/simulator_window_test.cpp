@@ -3,7 +3,10 @@
 #include "model/text_slot.h"
 #include "support/qt_test_app.h"
 #include "shell/shell_test_doubles.h"
+#include "common/file_replace.h"
+#include "common/user_settings.h"
 #include "simulator/key_hit_test.h"
+#include "simulator/rendered_images.h"
 #include "simulator/qt/qt_canvas.h"
 
 #include <QFontMetricsF>
@@ -14,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 
 namespace kolibra {
@@ -47,14 +51,13 @@ TEST(KeyHitTest, EdgesOfTheKeysAndTheGapsBetweenThem) {
 
 TEST(TerminalArtwork, EveryImageHasItsSize) {
     test::app();
-    const TerminalImages& art = terminal_images();
     for (int n = 500; n <= 545; ++n) {
         const PixelSize size = terminal_image_size(n);
-        EXPECT_EQ(art.image(n).size(), QSize(size.w, size.h)) << n;
+        EXPECT_EQ(terminal_image(n).size(), QSize(size.w, size.h)) << n;
     }
     // Up and pressed images differ, so a press can be seen.
-    EXPECT_NE(art.image(501), art.image(521));
-    EXPECT_NE(art.image(520), art.image(540));
+    EXPECT_NE(terminal_image(501), terminal_image(521));
+    EXPECT_NE(terminal_image(520), terminal_image(540));
 }
 
 TEST(LcdFont, EveryCharacterFitsItsFivePixelColumn) {
@@ -70,6 +73,8 @@ class SimulatorWindowTest : public ::testing::Test {
 protected:
     SimulatorWindowTest() {
         test::app();
+        // Every window starts at 100 %, whatever a test before chose.
+        std::remove(user_settings_path().c_str());
         reset_template(*tpl);
         window = std::make_unique<SimulatorWindow>(*tpl, [this](int id) { commands.push_back(id); },
                                                    &prompter, nullptr);
@@ -103,6 +108,8 @@ protected:
     std::vector<QPoint> menu_positions;
     int menu_answer = 0;
     std::unique_ptr<SimulatorWindow> window;
+
+    ~SimulatorWindowTest() override { std::remove(user_settings_path().c_str()); }
 };
 
 TEST_F(SimulatorWindowTest, AClickOnAKeyReachesTheRuntimeAndShowsTheKeyPressed) {
@@ -113,13 +120,13 @@ TEST_F(SimulatorWindowTest, AClickOnAKeyReachesTheRuntimeAndShowsTheKeyPressed) 
     EXPECT_EQ(window->lcd().pressed_origin.y, 235);
     const QImage held = window->grab().toImage();
     // A face pixel of the pressed image (no label there).
-    EXPECT_EQ(held.pixel(75 + 16, 235 + 17), terminal_images().image(522).pixel(16, 17));
+    EXPECT_EQ(held.pixel(75 + 16, 235 + 17), terminal_image(522).pixel(16, 17));
     QTest::mouseRelease(window.get(), Qt::LeftButton, {}, QPoint(80, 240));
     EXPECT_FALSE(window->lcd().key_held);
     EXPECT_EQ(window->lcd().pressed_key, 2);  // kept after the release
     const QImage up = window->grab().toImage();
-    EXPECT_EQ(up.pixel(75 + 16, 235 + 17), terminal_images().image(502).pixel(16, 17));
-    EXPECT_NE(terminal_images().image(502).pixel(16, 17), terminal_images().image(522).pixel(16, 17));
+    EXPECT_EQ(up.pixel(75 + 16, 235 + 17), terminal_image(502).pixel(16, 17));
+    EXPECT_NE(terminal_image(502).pixel(16, 17), terminal_image(522).pixel(16, 17));
 
     click(100, 375);  // ESC
     EXPECT_EQ(window->runtime().last_key(), 19);
@@ -136,7 +143,7 @@ TEST_F(SimulatorWindowTest, AlphaTogglesBeforeTheRuntimeOnlyInAForm) {
     EXPECT_TRUE(window->lcd().alpha_mode);
     // The indicator shows at (146, 114).
     const QImage on = window->grab().toImage();
-    EXPECT_EQ(on.copy(146, 114, 8, 10), terminal_images().image(543).convertToFormat(on.format()));
+    EXPECT_EQ(on.copy(146, 114, 8, 10), terminal_image(543).convertToFormat(on.format()));
     // In letter mode the "7 ABC" key gives a letter preview, not a digit.
     click(40, 240);
     EXPECT_TRUE(window->runtime().letter().pending);
@@ -223,14 +230,14 @@ TEST_F(SimulatorWindowTest, PopUpMenuHasEveryEntryAndCommand) {
         {"&New\tCtrl+N", 1010}, {"&Open...\tCtrl+O", 1020}, {"&Save\tCtrl+S", 1030},
         {"Save &As...", 1040}, {"", 0}, {"Edit\tCtrl+E", 2000}, {"&COM port settings...", 2100},
         {"", 0}, {"&Download program", -1}, {"Download &lookup file", -1}, {"&Receive data", -1},
-        {"Scan barcode...\tF2", 3070}, {"Collected records...", 3050},
+        {"Scan barcode...\tF2", 3070}, {"&Zoom", -2}, {"Collected records...", 3050},
         {"Reception &history...", 3060}, {"", 0}, {"A&bout...", 9030}, {"&Exit\tAlt+F4", 1090},
     };
     const int sub_commands[3][2] = {{3020, 3021}, {3040, 3041}, {3030, 3031}};
     const auto actions = menu->actions();
-    ASSERT_EQ(actions.size(), 17);
+    ASSERT_EQ(actions.size(), 18);
     int sub = 0;
-    for (int i = 0; i < 17; ++i) {
+    for (int i = 0; i < 18; ++i) {
         QAction* a = actions[i];
         if (top[i].command == 0) {
             EXPECT_TRUE(a->isSeparator()) << i;
@@ -243,6 +250,15 @@ TEST_F(SimulatorWindowTest, PopUpMenuHasEveryEntryAndCommand) {
         }
         ASSERT_NE(a->menu(), nullptr) << i;
         const auto items = a->menu()->actions();
+        if (top[i].command == -2) {
+            ASSERT_EQ(items.size(), 3);
+            const char* texts[] = {"100 %", "150 %", "200 %"};
+            for (int k = 0; k < 3; ++k) {
+                EXPECT_EQ(items[k]->text().toStdString(), texts[k]);
+                EXPECT_EQ(items[k]->data().toInt(), 3081 + k);
+            }
+            continue;
+        }
         ASSERT_EQ(items.size(), 2);
         EXPECT_EQ(items[0]->text(), "Via &RS-232 or IrDA...");
         EXPECT_EQ(items[1]->text(), "Via &IR Transceiver...");
@@ -282,7 +298,7 @@ TEST_F(SimulatorWindowTest, LcdShowsRowsHighlightAndCursor) {
     // The main page highlights line 1: the bar at (26, 53) is drawn.
     ASSERT_EQ(window->lcd().highlight, 1);
     QImage shot = window->grab().toImage();
-    const QImage bar = terminal_images().image(542).convertToFormat(shot.format());
+    const QImage bar = terminal_image(542).convertToFormat(shot.format());
     EXPECT_EQ(shot.pixel(26 + 119, 53), bar.pixel(119, 0));  // the bar's right end, no text there
     EXPECT_NE(shot.pixel(26 + 120, 53), bar.pixel(119, 0));
     // Some white text pixels sit on the bar.
@@ -296,7 +312,7 @@ TEST_F(SimulatorWindowTest, LcdShowsRowsHighlightAndCursor) {
     shot = window->grab().toImage();
     const LcdModel& m = window->lcd();
     const QPoint cell(26 + 5 * m.cursor_col, 52 + 10 * m.cursor_row);
-    const QImage cursor = terminal_images().image(541).convertToFormat(shot.format());
+    const QImage cursor = terminal_image(541).convertToFormat(shot.format());
     EXPECT_EQ(shot.pixel(cell + QPoint(0, 9)), cursor.pixel(0, 9));
 }
 
@@ -337,6 +353,103 @@ TEST_F(SimulatorWindowTest, ClockLineLeavesNothingBehindWhenItChangesOrGoes) {
     window->invalidate_lcd();  // a new screen: the clock line goes
     repaint_and_compare("the line went");
     window->removeEventFilter(&paints);
+}
+
+}  // namespace
+}  // namespace kolibra
+
+namespace kolibra {
+namespace {
+
+// The middle of key `code`'s hit area in terminal pixels.
+LcdPoint key_centre(int code) {
+    const KeyHit key = key_origin(code);
+    return code <= 12 ? LcdPoint{key.origin_x + 15, key.origin_y + 10}
+                      : LcdPoint{key.origin_x + 11, key.origin_y + 7};
+}
+
+TEST_F(SimulatorWindowTest, EveryKeyAtOneAndAHalfAndTwiceTheSizeIsHitByARealClick) {
+    for (const int percent : {150, 200}) {
+        window->set_zoom(percent);
+        const TerminalZoom zoom{percent};
+        ASSERT_EQ(window->size(), QSize(zoom.window_size().w, zoom.window_size().h));
+        for (int code = 1; code <= 20; ++code) {
+            const LcdPoint centre = key_centre(code);
+            const QPoint at(zoom.to_window(centre.x), zoom.to_window(centre.y));
+            QTest::mousePress(window.get(), Qt::LeftButton, {}, at);
+            EXPECT_EQ(window->runtime().last_key(), code) << percent << "% key " << code;
+            EXPECT_EQ(window->lcd().pressed_key, code);
+            QTest::mouseRelease(window.get(), Qt::LeftButton, {}, at);
+        }
+        // The gap between the 7 and 8 keys is off the keys: a drag, no key.
+        const int before = window->runtime().last_key();
+        click(zoom.to_window(67), zoom.to_window(245));
+        EXPECT_EQ(window->runtime().last_key(), before);
+    }
+    // Menu positions: PWR's release opened it at the key's scaled corner.
+    ASSERT_FALSE(menu_positions.empty());
+    EXPECT_EQ(menu_positions.back(), window->mapToGlobal(QPoint(252, 740)));
+}
+
+TEST_F(SimulatorWindowTest, ThePressedKeyIsDrawnAtTheZoom) {
+    window->set_zoom(200);
+    const TerminalZoom zoom{200};
+    const QPoint at(zoom.to_window(80), zoom.to_window(240));
+    QTest::mousePress(window.get(), Qt::LeftButton, {}, at);
+    const QImage held = window->grab().toImage();
+    const QImage& pressed = terminal_image(522, place_image(522, 75, 235, zoom));
+    const QImage& up = terminal_image(502, place_image(502, 75, 235, zoom));
+    ASSERT_EQ(pressed.size(), QSize(64, 40));
+    // A face pixel of the pressed key, away from its label.
+    EXPECT_EQ(held.pixel(150 + 32, 470 + 35), pressed.pixel(32, 35));
+    EXPECT_NE(pressed.pixel(32, 35), up.pixel(32, 35));
+    QTest::mouseRelease(window.get(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(window->grab().toImage().pixel(150 + 32, 470 + 35), up.pixel(32, 35));
+}
+
+TEST_F(SimulatorWindowTest, TheZoomComesFromTheMenuAndCtrlPlusMinusAndIsRemembered) {
+    EXPECT_EQ(window->zoom(), 100);
+    menu_answer = 3083;  // "200 %"
+    QTest::mousePress(window.get(), Qt::RightButton, {}, QPoint(90, 150));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(commands.empty());  // the terminal's own command
+    EXPECT_EQ(window->zoom(), 200);
+    EXPECT_EQ(window->size(), QSize(360, 800));
+    EXPECT_EQ(UserSettings::load(user_settings_path()).get("terminal_zoom"), "200");
+
+    // The menu shows the current size checked.
+    menu_answer = 0;
+    QTest::mousePress(window.get(), Qt::RightButton, {}, QPoint(90, 150));
+    for (QAction* action : window->popup_menu()->findChildren<QAction*>()) {
+        const int id = action->data().toInt();
+        if (id >= 3081 && id <= 3083) EXPECT_EQ(action->isChecked(), id == 3083) << id;
+    }
+
+    window->setFocus();
+    struct Step { Qt::Key key; Qt::KeyboardModifiers mods; int zoom; };
+    const Step steps[] = {
+        {Qt::Key_Plus, Qt::ControlModifier, 200},  // the largest stays
+        {Qt::Key_Minus, Qt::ControlModifier, 150},
+        {Qt::Key_Minus, Qt::ControlModifier, 100},
+        {Qt::Key_Minus, Qt::ControlModifier, 100},
+        {Qt::Key_Equal, Qt::ControlModifier, 150},  // Ctrl+= is Ctrl+plus without Shift
+        {Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier, 200},
+        {Qt::Key_Minus, Qt::NoModifier, 200},  // a plain "-" is typed, not a zoom
+        {Qt::Key_Minus, Qt::ControlModifier, 150},
+    };
+    for (const Step& s : steps) {
+        QTest::keyClick(window.get(), s.key, s.mods);
+        EXPECT_EQ(window->zoom(), s.zoom) << s.key;
+    }
+    EXPECT_EQ(window->size(), QSize(270, 600));
+
+    // The next window opens at the remembered size; a damaged value gives
+    // the screen's own (the test screen's is 96 dots per inch).
+    SimulatorWindow again(*tpl, nullptr, &prompter, nullptr);
+    EXPECT_EQ(again.zoom(), 150);
+    ASSERT_TRUE(replace_file_contents(user_settings_path(), "terminal_zoom=big\n").ok);
+    SimulatorWindow damaged(*tpl, nullptr, &prompter, nullptr);
+    EXPECT_EQ(damaged.zoom(), 100);
 }
 
 }  // namespace

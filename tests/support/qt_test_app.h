@@ -5,6 +5,9 @@
 #include "common/qt/dialog_builder.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
+
+#include <cstdlib>
 
 namespace kolibra::test {
 
@@ -14,6 +17,10 @@ inline QApplication& app() {
     static char* argv[] = {name, nullptr};
     static QApplication* application = [] {
         set_strict_control_checks(true);
+        // The windows remember choices in the user's settings: a test run
+        // keeps its own, empty at the start, and never touches the user's.
+        static QTemporaryDir settings;
+        setenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit().constData(), 1);
         return new QApplication(argc, argv);
     }();
     return *application;

@@ -12,6 +12,9 @@
 #include "shell/document/command_numbers.h"
 #include "shell/document/tgen_resources.h"
 #include "common/names_win32.h"
+#include "common/user_settings.h"
+#include "simulator/rendered_images.h"
+#include "simulator/terminal_zoom.h"
 #include "shell/win32/accelerators.h"
 #include "shell/win32/main_window.h"
 #include "simulator/key_hit_test.h"
@@ -95,6 +98,8 @@ struct Terminal {
     std::unique_ptr<TerminalWindow> window;
 
     Terminal() {
+        // Every window starts at 100 %, whatever a test before chose.
+        DeleteFileA(user_settings_path().c_str());
         reset_template(tpl);
         window = std::make_unique<TerminalWindow>(
             tpl, prompter, tgen_resources().menu("PopMenuQ5"),
@@ -501,7 +506,7 @@ TEST(TgenTerminalWindow, F1ShowsTheKeyboardMapBesideTheTerminalUntilEscape) {
 TEST(TgenTerminalWindow, TheMenuIsTheFirstPopUpOfPopMenuQ5) {
     Terminal t;
     HMENU menu = t.window->popup_menu();
-    ASSERT_EQ(GetMenuItemCount(menu), 17);  // 14 entries and 3 separators
+    ASSERT_EQ(GetMenuItemCount(menu), 18);  // 15 entries and 3 separators
     wchar_t text[64] = {};
     GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
     EXPECT_EQ(std::wstring(text), L"&New\tCtrl+N");
@@ -517,23 +522,154 @@ TEST(TgenTerminalWindow, TheMenuIsTheFirstPopUpOfPopMenuQ5) {
     ASSERT_NE(receive, nullptr);
     EXPECT_EQ(GetMenuItemID(receive, 0), static_cast<UINT>(command::kReceive));
     EXPECT_EQ(GetMenuItemID(receive, 1), static_cast<UINT>(command::kReceiveIr));
+    GetMenuStringW(menu, command::kZoom150, text, 64, MF_BYCOMMAND);
+    EXPECT_EQ(std::wstring(text), L"150 %");
+}
+
+// Writes the window as it shows on the screen to DIR/NAME.bmp when
+// KOLIBRA_SCREENSHOT_DIR names a folder.
+void keep_window_picture(HWND hwnd, const char* name) {
+    const char* folder = std::getenv("KOLIBRA_SCREENSHOT_DIR");
+    if (!folder || !*folder) return;
+    RECT r;
+    GetClientRect(hwnd, &r);
+    const int w = r.right, h = r.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = h;  // bottom-up, as a .bmp file keeps it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(bitmap, nullptr);
+    HDC window_dc = GetDC(hwnd);
+    HDC memory = CreateCompatibleDC(window_dc);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, window_dc, 0, 0, SRCCOPY);
+    GdiFlush();
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(hwnd, window_dc);
+    // GDI leaves the fourth byte as it finds it; the file's readers take it
+    // for alpha, so every pixel is made opaque.
+    auto* pixel = static_cast<uint32_t*>(bits);
+    for (int i = 0; i < w * h; ++i) pixel[i] |= 0xFF000000u;
+    const std::string path = std::string(folder) + "/" + name + ".bmp";
+    if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+        const DWORD pixels = static_cast<DWORD>(w) * h * 4;
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+        file.bfSize = file.bfOffBits + pixels;
+        std::fwrite(&file, sizeof(file), 1, f);
+        std::fwrite(&info.bmiHeader, sizeof(info.bmiHeader), 1, f);
+        std::fwrite(bits, 1, pixels, f);
+        std::fclose(f);
+    }
+    DeleteObject(bitmap);
+}
+
+TEST(TgenTerminalWindow, EveryKeyAtOneAndAHalfAndTwiceTheSizeIsHitByPostedClicks) {
+    Terminal t;
+    ASSERT_EQ(t.window->zoom(), 100);  // the test screen has 96 dots per inch
+    keep_window_picture(t.hwnd(), "tgen-terminal-100");
+    for (const int percent : {150, 200}) {
+        SCOPED_TRACE(percent);
+        t.window->set_zoom(percent);
+        pump(100);
+        const TerminalZoom zoom{percent};
+        RECT r;
+        GetWindowRect(t.hwnd(), &r);
+        EXPECT_EQ(r.left, 300);  // grows from its top-left corner
+        EXPECT_EQ(r.right - r.left, zoom.window_size().w);
+        EXPECT_EQ(r.bottom - r.top, zoom.window_size().h);
+        // The outline follows: a corner stays out, the middle is in.
+        HRGN region = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_NE(GetWindowRgn(t.hwnd(), region), ERROR);
+        RECT box;
+        GetRgnBox(region, &box);
+        EXPECT_EQ(box.right, zoom.window_size().w);
+        EXPECT_FALSE(PtInRegion(region, 0, 0));
+        EXPECT_TRUE(PtInRegion(region, zoom.window_size().w / 2, zoom.window_size().h / 2));
+        DeleteObject(region);
+        keep_window_picture(t.hwnd(), ("tgen-terminal-" + std::to_string(percent)).c_str());
+
+        for (int code = 1; code <= 20; ++code) {
+            SCOPED_TRACE("key " + std::to_string(code));
+            t.window->runtime().press_key(key::kRestart);
+            const POINT c = key_centre(code);
+            const int x = zoom.to_window(c.x), y = zoom.to_window(c.y);
+            PostMessageW(t.hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at(x, y));
+            pump(20);
+            EXPECT_EQ(t.window->lcd().pressed_key, code);
+            EXPECT_EQ(t.window->runtime().last_key(), code);
+            PostMessageW(t.hwnd(), WM_LBUTTONUP, 0, at(x, y));
+            pump(20);
+        }
+        // Just left of the 8 key (terminal x 74) is off the keys.
+        t.window->runtime().press_key(key::kRestart);
+        t.click(zoom.to_window(75) - 1, zoom.to_window(245));
+        EXPECT_EQ(t.window->runtime().last_key(), key::kRestart);
+    }
+    t.window->set_zoom(100);
+    DeleteFileA(user_settings_path().c_str());
+}
+
+TEST(TgenTerminalWindow, TheZoomComesFromTheMenuAndCtrlPlusMinusAndIsRemembered) {
+    Terminal t;
+    // "&Zoom" sits above "Collected records..." at the bottom; Right opens it.
+    g_menu_keys.push_back({VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_RIGHT, VK_UP, VK_RETURN});
+    PostMessageW(t.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(90, 100));
+    pump(150);
+    EXPECT_TRUE(t.commands.empty());  // the terminal's own command
+    EXPECT_EQ(t.window->zoom(), 200);
+    // Checked when the menu shows next.
+    g_menu_keys.push_back({VK_ESCAPE, VK_ESCAPE});
+    PostMessageW(t.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(90, 100));
+    pump(150);
+    EXPECT_NE(GetMenuState(t.window->popup_menu(), command::kZoom200, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(GetMenuState(t.window->popup_menu(), command::kZoom100, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_EQ(UserSettings::load(user_settings_path()).get("terminal_zoom"), "200");
+
+    // Ctrl+minus and Ctrl+plus (the "=+" key and the keypad's); without
+    // Ctrl, "-" is a key of the terminal.
+    struct Step { bool ctrl; WPARAM key; int zoom; };
+    const Step steps[] = {{true, VK_OEM_MINUS, 150}, {true, VK_SUBTRACT, 100}, {true, VK_OEM_MINUS, 100},
+                          {true, VK_OEM_PLUS, 150}, {true, VK_ADD, 200}, {true, VK_OEM_PLUS, 200},
+                          {false, VK_OEM_MINUS, 200}, {true, VK_OEM_MINUS, 150}};
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    for (const Step& s : steps) {
+        keys[VK_CONTROL] = s.ctrl ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageW(t.hwnd(), WM_KEYDOWN, s.key, 0);
+        EXPECT_EQ(t.window->zoom(), s.zoom) << s.key;
+    }
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    // A new window opens at the remembered size.
+    TerminalWindow again(t.tpl, t.prompter, nullptr, {});
+    EXPECT_EQ(again.zoom(), 150);
+    t.window->set_zoom(100);
+    DeleteFileA(user_settings_path().c_str());
 }
 
 TEST(TgenGdiCanvas, ImagesAreTransparentWhereNothingWasDrawnAndTheLcdFontFitsItsColumn) {
-    const GdiTerminalImages& images = gdi_terminal_images();
     for (int n = kFirstImage; n < kFirstImage + kImageCount; ++n) {
         SCOPED_TRACE(n);
-        const GdiImage& image = images.image(n);
+        const GdiImage& image = gdi_terminal_image(n);
         ASSERT_NE(image.bitmap, nullptr);
         EXPECT_EQ(image.size, terminal_image_size(n));
     }
-    const GdiImage& picture = images.image(500);
+    const GdiImage& picture = gdi_terminal_image(500);
     EXPECT_TRUE(picture.transparent_at(0, 0));
     EXPECT_FALSE(picture.transparent_at(90, 200));
     // The LCD window's colour #8fe3e0, premultiplied with full alpha.
     EXPECT_EQ(picture.pixels[100 * 180 + 90], 0xFF8FE3E0u);
     // A key's face is drawn to its corners' inside.
-    EXPECT_FALSE(images.image(501).transparent_at(16, 10));
+    EXPECT_FALSE(gdi_terminal_image(501).transparent_at(16, 10));
 
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, lcd_gdi_font());
@@ -542,6 +678,18 @@ TEST(TgenGdiCanvas, ImagesAreTransparentWhereNothingWasDrawnAndTheLcdFontFitsIts
         GetTextExtentPoint32W(dc, &c, 1, &extent);
         EXPECT_LE(extent.cx, 5) << static_cast<char>(c);
         EXPECT_GT(extent.cx, 0);
+    }
+    // At 150 and 200 % the font is larger and still fits its column (7 and
+    // 10 window pixels).
+    for (const int percent : {150, 200}) {
+        SelectObject(dc, lcd_gdi_font(percent));
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, L"M", 1, &extent);
+        EXPECT_LE(extent.cx, TerminalZoom{percent}.to_window(5)) << percent;
+        EXPECT_GT(extent.cx, 5) << percent;
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        EXPECT_GE(metrics.tmHeight, TerminalZoom{percent}.to_window(9) - 1) << percent;
     }
     SelectObject(dc, old);
     DeleteDC(dc);

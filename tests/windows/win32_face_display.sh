@@ -35,7 +35,7 @@ wine "$win_bin/win32_face_tests.exe" --gtest_brief=1
 echo "-- win32_editor_tests.exe"
 wine "$win_bin/win32_editor_tests.exe" --gtest_brief=1
 echo "-- tgen_window_tests.exe"
-wine "$win_bin/tgen_window_tests.exe" --gtest_brief=1
+KOLIBRA_SCREENSHOT_DIR="Z:$shots" wine "$win_bin/tgen_window_tests.exe" --gtest_brief=1
 
 # Shows one dialog and takes a screenshot once its window is on screen
 # (at most 30 s: Wine's first window in a session is slow to come).
