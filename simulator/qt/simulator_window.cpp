@@ -2,8 +2,10 @@
 
 #include "common/qt/dialog_builder.h"
 #include "simulator/key_hit_test.h"
+#include "simulator/scan_box.h"
 #include "simulator/terminal_face.h"
 #include "simulator/terminal_pointer.h"
+#include "simulator/typed_key_picture.h"
 #include "simulator/qt/qt_canvas.h"
 
 #include "shell/document/command_numbers.h"
@@ -137,13 +139,7 @@ SimulatorWindow::SimulatorWindow(Template& tpl, std::function<void(int)> send_co
     };
     key_release_timer_.setSingleShot(true);
     connect(&key_release_timer_, &QTimer::timeout, this, [this] {
-        if (!key_shown_) return;
-        key_shown_ = false;
-        LcdModel& m = lcd();
-        const PixelRect area = key_window_area(m.pressed_key, zoom_);
-        m.key_held = false;
-        m.pressed_key = 0;
-        update(to_qrect(area));
+        if (const std::optional<PixelRect> area = typed_key_.release(lcd())) repaint_terminal_area(*area);
     });
 
     connect(&clock_timer_, &QTimer::timeout, this, [this] {
@@ -272,12 +268,10 @@ void SimulatorWindow::mousePressEvent(QMouseEvent* event) {
         return;
     }
     if (event->button() != Qt::LeftButton) return;
-    if (key_shown_) {
+    if (typed_key_.shown()) {
         // A typed key shown pressed gives way to the click.
-        key_shown_ = false;
         key_release_timer_.stop();
-        lcd().key_held = false;
-        update();
+        if (const std::optional<PixelRect> area = typed_key_.release(lcd())) repaint_terminal_area(*area);
     }
     const QPoint pos = event->position().toPoint();
     const TerminalPress press =
@@ -312,17 +306,10 @@ void SimulatorWindow::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void SimulatorWindow::show_key_pressed(int code) {
-    LcdModel& m = lcd();
-    if (m.key_held && !key_shown_) return;  // the mouse holds a key: that one shows
-    if (m.pressed_key) update(to_qrect(key_window_area(m.pressed_key, zoom_)));
-    const KeyHit hit = key_origin(code);
-    key_shown_ = true;
-    m.key_held = true;
-    m.pressed_key = code;
-    m.pressed_origin = {hit.origin_x, hit.origin_y};
-    update(to_qrect(key_window_area(code, zoom_)));
-    if (code == key::kAlpha) repaint_terminal_area(kAlphaIndicatorArea);
-    key_release_timer_.start(150);
+    const std::vector<PixelRect> areas = typed_key_.show(lcd(), code);
+    if (areas.empty()) return;  // the mouse holds a key: that one shows
+    for (const PixelRect& area : areas) repaint_terminal_area(area);
+    key_release_timer_.start(kTypedKeyShownMs);
 }
 
 void SimulatorWindow::play_typing() {
@@ -371,13 +358,8 @@ void SimulatorWindow::keyPressEvent(QKeyEvent* event) {
 
 void SimulatorWindow::scan_barcode() {
     std::string text;
-    if (!ask_scan_ || !ask_scan_(scans_.entries(), text) || text.empty()) return;
-    scans_.add(text);
-    typing_.clear();  // keys typed before the scan do not land after it
-    const ScanResult result = runtime_->scan_barcode(text);
-    if (result.status == ScanStatus::Refused) {
-        prompter_->tell(result.reason, "Scan barcode", Icon::Information);
-    }
+    if (!ask_scan_ || !ask_scan_(scans_.entries(), text)) return;
+    take_scan(*runtime_, scans_, typing_, *prompter_, text);
 }
 
 void SimulatorWindow::show_keyboard_map() {

@@ -13,6 +13,7 @@
 #include "simulator/keyboard_mapping.h"
 #include "simulator/lcd_model.h"
 #include "simulator/sim_runtime.h"
+#include "simulator/typed_key_picture.h"
 #include "simulator/terminal_face.h"
 #include "simulator/terminal_zoom.h"
 
@@ -107,7 +108,7 @@ private:
 
     PcTypingQueue typing_;
     QTimer key_release_timer_;  // ends the moment a typed key is shown pressed
-    bool key_shown_ = false;    // the held key is a typed one, not the mouse's
+    TypedKeyPicture typed_key_;  // a typed key shown pressed, not the mouse's
     ScanHistory scans_;
     ScanAsker ask_scan_;
     Prompter* prompter_ = nullptr;

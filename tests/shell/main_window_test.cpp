@@ -247,7 +247,9 @@ TEST_F(MainWindowTest, TheDialogsAndTheRecordsWindowOpenBesideTheTerminal) {
         window->command(id);
         EXPECT_EQ(seen.topLeft(), expected);
         // Where the screen has room beside the terminal, the dialog leaves it in sight.
-        if (seen.width() + 8 <= area.right() + 1 - 480) EXPECT_FALSE(seen.intersects(window->geometry()));
+        if (seen.width() + 8 <= area.right() + 1 - 480) {
+            EXPECT_FALSE(seen.intersects(window->geometry()));
+        }
     }
     window->command(command::kCollectedRecords);
     QWidget* records = find_records_window(window.get());

@@ -422,7 +422,9 @@ TEST_F(SimulatorWindowTest, TheZoomComesFromTheMenuAndCtrlPlusMinusAndIsRemember
     QTest::mousePress(window.get(), Qt::RightButton, {}, QPoint(90, 150));
     for (QAction* action : window->popup_menu()->findChildren<QAction*>()) {
         const int id = action->data().toInt();
-        if (id >= 3081 && id <= 3083) EXPECT_EQ(action->isChecked(), id == 3083) << id;
+        if (id >= 3081 && id <= 3083) {
+            EXPECT_EQ(action->isChecked(), id == 3083) << id;
+        }
     }
 
     window->setFocus();
