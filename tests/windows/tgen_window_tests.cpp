@@ -403,7 +403,7 @@ TEST(TgenTerminalWindow, F2AndTheMenuScanIntoTheLineAndAKeypadLineRefuses) {
         PostMessageW(scan_box_edit(box), WM_KEYDOWN, VK_ESCAPE, 0);
     });
     g_menu_keys.clear();
-    g_menu_keys.push_back({VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN});
+    g_menu_keys.push_back({VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_UP, VK_RETURN});  // from Exit up to Scan
     PostMessageW(t.hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, at(90, 100));
     for (int i = 0; i < 40 && g_boxes_seen < 2; ++i) pump(50);
     pump(100);
