@@ -6,27 +6,30 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --with-tests
 jobs=$(nproc)
+# Each step says when it starts, so a slow step shows in the log.
+step() { echo "== $* (at $((SECONDS / 60)) min $((SECONDS % 60)) s)"; }
 
 # The plain test build is lightly optimised: -O2 with debug info would double
 # the compile time for no gain in what the tests find.
-echo "== plain build and tests"
+step "plain build and tests"
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O1 -DNDEBUG"
 cmake --build build-test -j "$jobs"
 ctest --test-dir build-test --output-on-failure -j "$jobs"
 
-echo "== Debian package: build, lintian, install, installed programs, remove"
+step "Debian package: build, lintian, install, installed programs, remove"
 bash packaging/check-package.sh build-test
 
-echo "== AddressSanitizer and UBSan build and tests"
+step "AddressSanitizer and UBSan build and tests"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DKOLIBRA_SANITIZE=ON
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
-echo "== fuzz targets, a few seconds each on their corpus (ASan and UBSan)"
+step "fuzz targets, a few seconds each on their corpus (ASan and UBSan)"
 bash scripts/run-fuzz.sh
 
 # The Windows programs and core tests, built with MinGW-w64 and run under
 # Wine against the plain build's k2term and programs.
+step "Windows build and tests"
 bash scripts/windows-tests.sh build-test/bin
-echo "== all tests passed"
+step "all tests passed"
